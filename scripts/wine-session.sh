@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Runs a command inside a private Wine session: a fresh prefix in a temporary folder, its own
+# wineserver and, unless TALVORNE_USE_DISPLAY=1 keeps the user's $DISPLAY, an Xvfb on a free
+# display. Everything it started is stopped by PID when the command ends, fails or is interrupted.
+set -euo pipefail
+
+session=$(mktemp -d /tmp/talvorne-wine.XXXXXX)
+export WINEPREFIX=$session/prefix
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$WINEPREFIX"
+
+xvfb_pid=
+server_pid=
+cleanup() {
+  set +e
+  if [[ -n $server_pid ]]; then
+    wineserver -k 2>/dev/null       # ends this prefix's programs only
+    kill "$server_pid" 2>/dev/null
+    wait "$server_pid" 2>/dev/null
+  fi
+  if [[ -n $xvfb_pid ]]; then
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+  fi
+  rm -rf "$session"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+if [[ ${TALVORNE_USE_DISPLAY:-0} != 1 ]]; then
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$session/display" \
+    >"$session/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    [[ -s $session/display ]] && break
+    sleep 0.1
+  done
+  [[ -s $session/display ]] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(cat "$session/display")"
+fi
+
+wineserver -f -p >/dev/null 2>&1 &
+server_pid=$!
+timeout 180 wineboot -i >/dev/null 2>&1
+# A crashing program must end instead of waiting on a dialog nobody will answer.
+timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+  >/dev/null 2>&1
+
+export TALVORNE_WINE_SESSION=$session
+"$@"
