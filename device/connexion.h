@@ -1,0 +1,31 @@
+// The Connexion command: find the oscilloscope on the USB busses, open it and set it up.
+#pragma once
+
+#include <string_view>
+
+#include "device/libusb.h"
+#include "device/usb_library.h"
+
+namespace talvorne {
+
+// Where the command reports. Each call completes before the command's next library call, so a
+// message box is closed by the user before the scan goes on.
+class ConnexionView {
+ public:
+  virtual ~ConnexionView() = default;
+  // A plain message box; returns once the user has closed it.
+  virtual void ShowMessage(std::string_view text) = 0;
+  // label is 1, 2 or 3 (Label1 to Label3 of the debug panel).
+  virtual void SetLabel(int label, std::string_view text) = 0;
+};
+
+// Opens the first device with the oscilloscope's ids, busses then devices in list order, and runs
+// the three set-up steps on it whatever each one answers. Returns the open handle, which the
+// caller keeps as DeviceHandle and then counts as connected; null when nothing was opened: no bus
+// list, no matching device, or an open that failed (reported, so Connexion can be tried again).
+LibUSB::usb_dev_handle* ConnectOscilloscope(UsbLibrary& library, ConnexionView& view);
+
+// The close handler's part: closes the handle if there is one.
+void CloseOscilloscope(UsbLibrary& library, LibUSB::usb_dev_handle* handle);
+
+}  // namespace talvorne

@@ -1,0 +1,32 @@
+// Every French text the device link shows: message boxes and debug-panel status texts.
+#pragma once
+
+#include <string_view>
+
+namespace talvorne::device_texts {
+
+// Plain message boxes of the Connexion command.
+inline constexpr std::string_view kNoBus = "Pas de BUS";
+inline constexpr std::string_view kNoDevices = "Pas d'appareils";
+inline constexpr std::string_view kEmptyBusList = "BUS vide";
+inline constexpr std::string_view kCannotOpen = "Impossible d'ouvrir l'oscilloscope";
+inline constexpr std::string_view kDriverMissing = "Pilote USB introuvable (libusb0.dll)";
+
+// Label1 to Label3 after a refused configuration step.
+inline constexpr std::string_view kConfigurationError1 = "ERREUR conf1";
+inline constexpr std::string_view kConfigurationError2 = "ERREUR conf2";
+inline constexpr std::string_view kConfigurationError3 = "ERREUR conf3";
+
+// The acquisition exchange's status texts; counts follow the prefixes.
+inline constexpr std::string_view kWritePrefix = "WRITE : ";
+inline constexpr std::string_view kSent = "SEND";
+inline constexpr std::string_view kSendError = "ERREUR send";
+inline constexpr std::string_view kHeaderRequested = "recv2";
+inline constexpr std::string_view kReadPrefix = "READ : ";
+inline constexpr std::string_view kHeaderReceived = "RECV";
+inline constexpr std::string_view kHeaderError = "Erreur recv";
+inline constexpr std::string_view kReadDataPrefix = "READ DATA : ";
+inline constexpr std::string_view kRecordReceived = "RECV DATA";
+inline constexpr std::string_view kRecordError = "Erreur recv data";
+
+}  // namespace talvorne::device_texts

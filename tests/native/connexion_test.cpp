@@ -1,0 +1,160 @@
+#include "device/connexion.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/native/in_memory_usb_library.h"
+
+namespace talvorne {
+namespace {
+
+using ::testing::ElementsAre;
+using testing::Events;
+using testing::InMemoryUsbLibrary;
+using ::testing::IsEmpty;
+using testing::RecordingView;
+
+constexpr testing::DeviceIds kOscilloscope{0x5345, 0x1234};
+
+struct Connexion {
+  Events events;
+  InMemoryUsbLibrary library{events};
+  RecordingView view{events};
+
+  LibUSB::usb_dev_handle* Run() { return ConnectOscilloscope(library, view); }
+};
+
+TEST(ConnexionWalk, OpensTheFirstMatchInBusThenDeviceOrderAndSetsItUp) {
+  Connexion c;
+  c.library.AddBus({{0x5345, 0x0001}, {0x0001, 0x1234}});
+  c.library.AddBus({{0x0001, 0x0002}, kOscilloscope, kOscilloscope});
+  c.library.AddBus({kOscilloscope});
+
+  EXPECT_EQ(c.Run(), c.library.Handle());
+  EXPECT_THAT(
+      c.events,
+      ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1", "usb_get_busses",
+                  "usb_open 2.2", "usb_set_configuration handle 1 -> 0",
+                  "usb_claim_interface handle 0 -> 0", "usb_set_altinterface handle -1 -> 0"));
+}
+
+TEST(ConnexionWalk, NearMissIdsAreNeverOpened) {
+  Connexion c;
+  // One id right and the other wrong, ids swapped, and each id off by one.
+  c.library.AddBus({{0x5345, 0x0000}, {0x0000, 0x1234}, {0x1234, 0x5345}});
+  c.library.AddBus({{0x5344, 0x1234}, {0x5345, 0x1235}});
+
+  EXPECT_EQ(c.Run(), nullptr);
+  EXPECT_THAT(c.events, ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
+                                    "usb_get_busses"));
+}
+
+TEST(ConnexionCounts, ZeroOrNegativeCountsWarnInOrderAndTheWalkStillOpens) {
+  Connexion c;
+  c.library.findBusses = {0};
+  c.library.findDevices = {-5};
+  c.library.AddBus({kOscilloscope});
+
+  EXPECT_EQ(c.Run(), c.library.Handle());
+  EXPECT_THAT(
+      c.events,
+      ElementsAre("usb_init", "usb_find_busses -> 0", "message Pas de BUS",
+                  "usb_find_devices -> -5", "message Pas d'appareils", "usb_get_busses",
+                  "usb_open 1.1", "usb_set_configuration handle 1 -> 0",
+                  "usb_claim_interface handle 0 -> 0", "usb_set_altinterface handle -1 -> 0"));
+}
+
+TEST(ConnexionCounts, NullBusListEndsTheCommandAfterItsMessage) {
+  Connexion c;
+  c.library.findBusses = {0};
+  c.library.findDevices = {0};
+
+  EXPECT_EQ(c.Run(), nullptr);
+  EXPECT_THAT(c.events, ElementsAre("usb_init", "usb_find_busses -> 0", "message Pas de BUS",
+                                    "usb_find_devices -> 0", "message Pas d'appareils",
+                                    "usb_get_busses", "message BUS vide"));
+}
+
+TEST(ConnexionSetUp, EveryRefusedStepIsReportedAndNoneSkipsTheNext) {
+  Connexion c;
+  c.library.AddBus({kOscilloscope});
+  c.library.setConfiguration = {-1};
+  c.library.claimInterface = {-16};
+  c.library.setAltInterface = {-22};
+
+  // Connected all the same: the handle is handed back.
+  EXPECT_EQ(c.Run(), c.library.Handle());
+  EXPECT_THAT(c.events,
+              ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
+                          "usb_get_busses", "usb_open 1.1", "usb_set_configuration handle 1 -> -1",
+                          "Label1 ERREUR conf1", "usb_claim_interface handle 0 -> -16",
+                          "Label2 ERREUR conf2", "usb_set_altinterface handle -1 -> -22",
+                          "usb_release_interface handle -1 -> 0", "Label3 ERREUR conf3"));
+}
+
+TEST(ConnexionSetUp, OnlyNegativeResultsAreFailuresAndEachWritesOnlyItsLabel) {
+  struct Case {
+    int configuration, claim, alternate;
+    std::vector<std::string> reports;
+  };
+  for (const Case& test :
+       {Case{1, 2, 3, {}}, Case{-1, 0, 0, {"Label1 ERREUR conf1"}},
+        Case{0, -1, 0, {"Label2 ERREUR conf2"}}, Case{0, 0, -1, {"Label3 ERREUR conf3"}}}) {
+    Connexion c;
+    c.library.AddBus({kOscilloscope});
+    c.library.setConfiguration = {test.configuration};
+    c.library.claimInterface = {test.claim};
+    c.library.setAltInterface = {test.alternate};
+    ASSERT_EQ(c.Run(), c.library.Handle());
+
+    Events reports;
+    for (const std::string& event : c.events) {
+      if (event.starts_with("Label") || event.starts_with("message")) reports.push_back(event);
+    }
+    EXPECT_EQ(reports, test.reports) << test.configuration << test.claim << test.alternate;
+    const bool released = std::find(c.events.begin(), c.events.end(),
+                                    "usb_release_interface handle -1 -> 0") != c.events.end();
+    EXPECT_EQ(released, test.alternate < 0);
+  }
+}
+
+TEST(ConnexionOpen, FailedOpenIsReportedAndNothingRunsOnANullHandle) {
+  Connexion c;
+  c.library.AddBus({kOscilloscope});
+  c.library.opens = {0};
+
+  EXPECT_EQ(c.Run(), nullptr);
+  EXPECT_THAT(c.events, ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
+                                    "usb_get_busses", "usb_open 1.1",
+                                    "message Impossible d'ouvrir l'oscilloscope"));
+}
+
+TEST(ConnexionOpen, RetryAfterAFailedOpenStartsOverAndRescansReportingZeroStillOpen) {
+  Connexion c;
+  c.library.AddBus({kOscilloscope});
+  c.library.opens = {0, 1};
+  c.library.findBusses = {1, 0};
+  c.library.findDevices = {1, 0};
+  ASSERT_EQ(c.Run(), nullptr);
+  c.events.clear();
+
+  EXPECT_EQ(c.Run(), c.library.Handle());
+  EXPECT_THAT(
+      c.events,
+      ElementsAre("usb_init", "usb_find_busses -> 0", "message Pas de BUS", "usb_find_devices -> 0",
+                  "message Pas d'appareils", "usb_get_busses", "usb_open 1.1",
+                  "usb_set_configuration handle 1 -> 0", "usb_claim_interface handle 0 -> 0",
+                  "usb_set_altinterface handle -1 -> 0"));
+}
+
+TEST(CloseOscilloscope, ClosesOnlyAnOpenHandleOnce) {
+  Connexion c;
+  CloseOscilloscope(c.library, nullptr);
+  EXPECT_THAT(c.events, IsEmpty());
+
+  CloseOscilloscope(c.library, c.library.Handle());
+  EXPECT_THAT(c.events, ElementsAre("usb_close handle -> 0"));
+}
+
+}  // namespace
+}  // namespace talvorne
