@@ -1,0 +1,49 @@
+// Arbitrary bytes as a waveform record: the conversion must neither crash nor read outside the
+// record, and its texts must keep their shape (one table line and one trace entry per sample).
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "decoding/record_texts.h"
+#include "decoding/sample_texts.h"
+
+namespace {
+
+std::size_t Occurrences(const std::string& text, std::string_view part) {
+  std::size_t count = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+    ++count;
+  }
+  return count;
+}
+
+void Require(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+// The first byte chooses the decimal separator; the rest is the record.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string_view separator = (data[0] & 1) != 0 ? "," : ".";
+  const std::span<const std::uint8_t> record(data + 1, size - 1);
+
+  const talvorne::RecordTexts described = talvorne::DescribeRecord(record, separator);
+  const talvorne::SampleTexts converted = talvorne::ConvertSamples(record, separator);
+
+  const std::size_t samples = static_cast<std::size_t>(std::max(described.sampleCount, 0));
+  Require(converted.table.starts_with(described.headerLines));
+  Require(Occurrences(converted.table, "\r\n") == 2 + samples);
+  Require(Occurrences(converted.table, "\r") == 2 + samples);
+  Require(converted.table.find('\0') == std::string::npos);
+  Require(Occurrences(converted.sampleByteTrace, "\r") == samples);
+  Require(Occurrences(converted.timeVoltageTrace, "\r") == samples);
+  Require(converted.sampleByteTrace.find(',') == std::string::npos);
+  Require(Occurrences(described.amplitudeLabel, "\r") <= 1);
+  return 0;
+}
