@@ -16,6 +16,7 @@ using testing::Events;
 using testing::InMemoryUsbLibrary;
 using ::testing::IsEmpty;
 using testing::Reply;
+using testing::ReplyScript;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -31,7 +32,9 @@ struct Exchange {
   Events events;
   InMemoryUsbLibrary library{events};
 
-  explicit Exchange(std::vector<Reply> replies) { library.replies = std::move(replies); }
+  explicit Exchange(std::vector<Reply> replies) {
+    library.replies = ReplyScript(std::move(replies));
+  }
   AcquisitionExchange Run() {
     std::optional<AcquisitionExchange> exchange = RunAcquisitionExchange(library, library.Handle());
     EXPECT_TRUE(exchange.has_value());

@@ -1,0 +1,158 @@
+// The instrument as both test doubles of libusb-0.1 see it: the native in-memory library and the
+// fake libusb0.dll. Busses and devices as the library's own records, scripted results, and the
+// answers to each start command.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "device/libusb.h"
+
+namespace talvorne::testing {
+
+// The nth call gets the nth result; the last one repeats.
+class Answers {
+ public:
+  Answers(std::initializer_list<int> values) : values_(values) {}
+  explicit Answers(std::vector<int> values) : values_(std::move(values)) {}
+  int Next() { return values_.empty() ? 0 : values_[std::min(calls_++, values_.size() - 1)]; }
+
+ private:
+  std::vector<int> values_;
+  std::size_t calls_ = 0;
+};
+
+struct DeviceIds {
+  std::uint16_t vendor;
+  std::uint16_t product;
+};
+
+// The bus list that usb_get_busses hands out; null while it has no bus.
+class BusList {
+ public:
+  BusList() = default;
+  BusList(const BusList&) = delete;  // the records point at each other
+  BusList& operator=(const BusList&) = delete;
+
+  void AddBus() {
+    LibUSB::usb_bus& bus = busses_.emplace_back();
+    if (busses_.size() > 1) busses_[busses_.size() - 2].next = &bus;
+    lastDevice_ = nullptr;
+  }
+  // On the last bus, after its other devices.
+  void AddDevice(DeviceIds ids) {
+    if (busses_.empty()) AddBus();
+    LibUSB::usb_device& device = devices_.emplace_back();
+    device.descriptor.idVendor = ids.vendor;
+    device.descriptor.idProduct = ids.product;
+    device.bus = &busses_.back();
+    (lastDevice_ != nullptr ? lastDevice_->next : busses_.back().devices) = &device;
+    lastDevice_ = &device;
+  }
+  LibUSB::usb_bus* Head() { return busses_.empty() ? nullptr : &busses_.front(); }
+
+  // "bus.device", both counted from 1 in list order, or "unknown".
+  std::string Position(const LibUSB::usb_device* device) const {
+    int busNumber = 1;
+    for (const LibUSB::usb_bus& bus : busses_) {
+      int deviceNumber = 1;
+      for (const LibUSB::usb_device* d = bus.devices; d != nullptr; d = d->next, ++deviceNumber) {
+        if (d == device) return std::to_string(busNumber) + "." + std::to_string(deviceNumber);
+      }
+      ++busNumber;
+    }
+    return "unknown";
+  }
+
+ private:
+  std::deque<LibUSB::usb_bus> busses_;  // a deque keeps records where the links point
+  std::deque<LibUSB::usb_device> devices_;
+  LibUSB::usb_device* lastDevice_ = nullptr;
+};
+
+// What one read hands back: the bytes it delivers (at most the size asked) and its result, by
+// default the number of bytes delivered.
+struct ReadAnswer {
+  std::vector<std::uint8_t> bytes;
+  std::optional<int> result;
+  std::optional<std::size_t> delivered;  // only the first bytes; by default all of them
+  int delayMs = 0;                       // the fake DLL waits this long before answering
+
+  int Deliver(char* buffer, int size) const {
+    const std::size_t count = std::min({bytes.size(), delivered.value_or(bytes.size()),
+                                        static_cast<std::size_t>(std::max(size, 0))});
+    std::copy_n(bytes.begin(), count, reinterpret_cast<std::uint8_t*>(buffer));
+    return result.value_or(static_cast<int>(count));
+  }
+};
+
+// What the instrument answers to one start command.
+struct Reply {
+  std::optional<int> writeResult;  // by default the size written
+  ReadAnswer header;
+  ReadAnswer record;
+
+  Reply& Write(int result) {
+    writeResult = result;
+    return *this;
+  }
+  Reply& Header(std::vector<std::uint8_t> bytes, std::optional<int> result = {}) {
+    header.bytes = std::move(bytes);
+    header.result = result;
+    return *this;
+  }
+  Reply& Record(std::vector<std::uint8_t> bytes, std::optional<int> result = {}) {
+    record.bytes = std::move(bytes);
+    record.result = result;
+    return *this;
+  }
+  Reply& RecordDelivered(std::size_t count) {
+    record.delivered = count;
+    return *this;
+  }
+  Reply& HeaderDelay(int ms) {
+    header.delayMs = ms;
+    return *this;
+  }
+  Reply& RecordDelay(int ms) {
+    record.delayMs = ms;
+    return *this;
+  }
+};
+
+// Each start command takes the next reply (the last repeats); the first read after it gets the
+// header, the second the record. Any other read gets nothing and kUnexpectedReadResult.
+class ReplyScript {
+ public:
+  static constexpr int kUnexpectedReadResult = -110;
+
+  explicit ReplyScript(std::vector<Reply> replies = {}) : replies_(std::move(replies)) {
+    if (replies_.empty()) replies_.emplace_back();
+  }
+
+  int Write(int size) {
+    current_ = &replies_[std::min(writes_++, replies_.size() - 1)];
+    readsSinceWrite_ = 0;
+    return current_->writeResult.value_or(size);
+  }
+  const ReadAnswer& NextRead() {
+    static const ReadAnswer unexpected{{}, kUnexpectedReadResult, {}, 0};
+    const std::size_t read = readsSinceWrite_++;
+    if (current_ == nullptr || read > 1) return unexpected;
+    return read == 0 ? current_->header : current_->record;
+  }
+
+ private:
+  std::vector<Reply> replies_;
+  const Reply* current_ = nullptr;
+  std::size_t writes_ = 0;
+  std::size_t readsSinceWrite_ = 0;
+};
+
+}  // namespace talvorne::testing
