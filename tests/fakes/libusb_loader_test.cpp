@@ -1,0 +1,193 @@
+// The loader against the fake libusb0.dll: the real DLL boundary, Connexion and acquisitions
+// checked in the fake's log, and the cases where nothing may be loaded.
+#include "device/libusb_loader.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/acquisition_exchange.h"
+#include "device/connexion.h"
+#include "tests/support/fake_usb_scenario.h"
+#include "tests/support/recording_view.h"
+
+namespace talvorne {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using testing::Events;
+using testing::FakeUsbScenario;
+using testing::ReadFakeUsbLog;
+using testing::RecordingView;
+using testing::Reply;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr char kStart[] =
+    "usb_bulk_write handle1 endpoint=0x03 size=10 timeout=2000 bytes=53005400410052005400 -> 10";
+
+fs::path TestProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return fs::path(path).parent_path();
+}
+
+// A private folder holding a copy of one of the fake DLLs (or none), removed at the end.
+class DllFolder {
+ public:
+  explicit DllFolder(const fs::path& dll = {}) {
+    static std::atomic<int> count = 0;
+    path_ =
+        fs::temp_directory_path() / ("talvorne-fake-usb-" + std::to_string(GetCurrentProcessId()) +
+                                     "-" + std::to_string(++count));
+    fs::create_directories(path_);
+    if (!dll.empty()) fs::copy_file(dll, path_ / kLibUsbDll);
+  }
+  ~DllFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& Path() const { return path_; }
+  std::wstring Dll() const { return (path_ / kLibUsbDll).wstring(); }
+
+ private:
+  fs::path path_;
+};
+
+Bytes Pattern(std::size_t length) {
+  Bytes bytes(length);
+  for (std::size_t i = 0; i < length; ++i) bytes[i] = static_cast<std::uint8_t>(i % 251 + 3);
+  return bytes;
+}
+
+class LoadedFake : public ::testing::Test {
+ protected:
+  // Loads the complete fake from a private folder holding the scenario.
+  UsbLibrary& Load(const FakeUsbScenario& scenario) {
+    scenario.WriteTo(folder_.Path());
+    library_ = LoadLibUSB(folder_.Dll());
+    if (library_ == nullptr) throw std::runtime_error("the fake libusb0.dll did not load");
+    return *library_;
+  }
+  // The log once the DLL is unloaded, so all of it has been written.
+  std::vector<std::string> Log() {
+    library_.reset();
+    return ReadFakeUsbLog(folder_.Path());
+  }
+
+  DllFolder folder_{TestProgramFolder() / kLibUsbDll};
+  std::unique_ptr<UsbLibrary> library_;
+  Events events_;
+  RecordingView view_{events_};
+};
+
+TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
+  const Bytes record = Pattern(20000);
+  const Bytes longRecord = Pattern(65537);
+  FakeUsbScenario scenario;
+  scenario.Bus()
+      .Device(0x5345, 0x0001)
+      .Bus()
+      .Device(0x0001, 0x1234)
+      .Device(0x5345, 0x1234)
+      .Device(0x5345, 0x1234)
+      .FindBusses({0})
+      .SetAltInterface({-22})
+      .Acquisition(Reply().Header({0x20, 0x4e, 0x00, 0xaa, 0xbb}, 12).Record(record))
+      .Acquisition(Reply().Header({0x01, 0x00, 0x01}, 12).Record(longRecord).RecordDelivered(1000))
+      .Acquisition(Reply().Header({}, -116).HeaderDelay(300));
+  UsbLibrary& library = Load(scenario);
+
+  LibUSB::usb_dev_handle* handle = ConnectOscilloscope(library, view_);
+  ASSERT_NE(handle, nullptr);
+  EXPECT_THAT(events_, ElementsAre("message Pas de BUS", "Label3 ERREUR conf3"));
+
+  const std::optional<AcquisitionExchange> first = RunAcquisitionExchange(library, handle);
+  ASSERT_TRUE(first.has_value());
+  EXPECT_EQ(first->headerHex, "204e00aabb00000000000000");
+  EXPECT_EQ(first->label7, "READ DATA : 20000/20000");
+  EXPECT_EQ(first->record, record);
+
+  const std::optional<AcquisitionExchange> second = RunAcquisitionExchange(library, handle);
+  ASSERT_TRUE(second.has_value());
+  EXPECT_EQ(second->label7, "READ DATA : 1000/65537");
+  EXPECT_EQ(second->label6, "Erreur recv data");
+  Bytes expected(longRecord.begin(), longRecord.begin() + 1000);
+  expected.resize(65537, 0);
+  EXPECT_EQ(second->record, expected);
+
+  const auto started = std::chrono::steady_clock::now();
+  const std::optional<AcquisitionExchange> third = RunAcquisitionExchange(library, handle);
+  EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(300));
+  ASSERT_TRUE(third.has_value());
+  EXPECT_EQ(third->label4, "READ : -116/12");
+  EXPECT_EQ(third->label7, "READ DATA : 0/0");
+
+  CloseOscilloscope(library, handle);
+  EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 0", "usb_find_devices -> 1",
+                                 "usb_get_busses -> busses", "usb_open device=2.2 -> handle1",
+                                 "usb_set_configuration handle1 configuration=1 -> 0",
+                                 "usb_claim_interface handle1 interface=0 -> 0",
+                                 "usb_set_altinterface handle1 alternate=-1 -> -22",
+                                 "usb_release_interface handle1 interface=-1 -> 0", kStart,
+                                 "usb_bulk_read handle1 endpoint=0x81 size=12 timeout=2000 "
+                                 "buffer=zeroed -> 12",
+                                 "usb_bulk_read handle1 endpoint=0x81 size=20000 timeout=5000 "
+                                 "buffer=zeroed -> 20000",
+                                 kStart,
+                                 "usb_bulk_read handle1 endpoint=0x81 size=12 timeout=2000 "
+                                 "buffer=zeroed -> 12",
+                                 "usb_bulk_read handle1 endpoint=0x81 size=65537 timeout=5000 "
+                                 "buffer=zeroed -> 1000",
+                                 kStart,
+                                 "usb_bulk_read handle1 endpoint=0x81 size=12 timeout=2000 "
+                                 "buffer=zeroed -> -116",
+                                 "usb_bulk_read handle1 endpoint=0x81 size=0 timeout=5000 "
+                                 "buffer=zeroed -> 0",
+                                 "usb_close handle1 -> 0"));
+}
+
+TEST_F(LoadedFake, FailedOpenThenRetryAndAnEmptyBusList) {
+  UsbLibrary& library = Load(FakeUsbScenario().Bus().Device(0x5345, 0x1234).Opens({false, true}));
+  EXPECT_EQ(ConnectOscilloscope(library, view_), nullptr);
+  EXPECT_NE(ConnectOscilloscope(library, view_), nullptr);
+  EXPECT_THAT(events_, ElementsAre("message Impossible d'ouvrir l'oscilloscope"));
+  EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
+                                 "usb_get_busses -> busses", "usb_open device=1.1 -> null",
+                                 "usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
+                                 "usb_get_busses -> busses", "usb_open device=1.1 -> handle1",
+                                 "usb_set_configuration handle1 configuration=1 -> 0",
+                                 "usb_claim_interface handle1 interface=0 -> 0",
+                                 "usb_set_altinterface handle1 alternate=-1 -> 0"));
+}
+
+TEST_F(LoadedFake, NoBusListEndsTheConnexion) {
+  UsbLibrary& library = Load(FakeUsbScenario().FindDevices({-1}));
+  EXPECT_EQ(ConnectOscilloscope(library, view_), nullptr);
+  EXPECT_THAT(events_, ElementsAre("message Pas d'appareils", "message BUS vide"));
+  EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> -1",
+                                 "usb_get_busses -> null"));
+}
+
+TEST(LoadLibUSB, NothingIsLoadedWithoutTheDllOrWithOneFunctionMissing) {
+  const DllFolder empty;
+  EXPECT_EQ(LoadLibUSB(empty.Dll()), nullptr);
+
+  const DllFolder incomplete(TestProgramFolder() / "without_close" / kLibUsbDll);
+  ASSERT_TRUE(fs::exists(incomplete.Dll()));
+  EXPECT_EQ(LoadLibUSB(incomplete.Dll()), nullptr);
+}
+
+TEST(LoadLibUSB, ByNameItFindsTheDllBesideTheProgram) {
+  EXPECT_NE(LoadLibUSB(), nullptr);
+}
+
+}  // namespace
+}  // namespace talvorne
