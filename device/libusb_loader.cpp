@@ -87,7 +87,9 @@ class LoadedLibUSB final : public UsbLibrary {
 }  // namespace
 
 std::unique_ptr<UsbLibrary> LoadLibUSB(const std::wstring& dllPath) {
-  HMODULE module = LoadLibraryW(dllPath.c_str());
+  // Only the program's folder and System32 (where the driver installs it), never the current
+  // folder or PATH, so that no stray libusb0.dll is picked up instead of the driver's.
+  HMODULE module = LoadLibraryExW(dllPath.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
   if (module == nullptr) return nullptr;
   LibUSBFunctions functions;
   if (!ResolveAll(module, functions)) {
