@@ -45,6 +45,10 @@ timeout 180 wineboot -i >/dev/null 2>&1
 # A crashing program must end instead of waiting on a dialog nobody will answer.
 timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
   >/dev/null 2>&1
+if [[ -n $xvfb_pid ]]; then
+  # No window manager runs on Xvfb: Wine draws the frames itself and never waits for one.
+  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+fi
 
 export TALVORNE_WINE_SESSION=$session
 "$@"

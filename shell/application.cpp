@@ -1,0 +1,72 @@
+#include "shell/application.h"
+
+#include <commctrl.h>
+#include <cxxabi.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <typeinfo>
+
+#include "shell/aboutform.h"
+#include "shell/form1.h"
+#include "shell/format_settings.h"
+#include "shell/message_boxes.h"
+#include "shell/message_loop.h"
+#include "shell/visual_style.h"
+
+namespace talvorne {
+
+void InitialiseApplication() {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  // The rich-text boxes' window class lives in this system library.
+  if (LoadLibraryW(L"riched20.dll") == nullptr) {
+    throw std::runtime_error("Impossible de charger riched20.dll");
+  }
+}
+
+namespace {
+
+// "talvorne::LayoutError : Description de fenêtre introuvable : FORM1"
+std::string NameAndMessage(const std::exception& error) {
+  int status = 0;
+  const std::unique_ptr<char, decltype(&std::free)> name(
+      abi::__cxa_demangle(typeid(error).name(), nullptr, nullptr, &status), &std::free);
+  return std::string(status == 0 ? name.get() : typeid(error).name()) + " : " + error.what();
+}
+
+int RunStartedProgram(HINSTANCE instance, int showCommand) {
+  const FormatSettings settings = ReadUserFormatSettings();
+  InitialiseApplication();
+  const VisualStyle style = ApplyVisualStyle(instance);
+
+  auto mainWindow = std::make_unique<TForm1>(instance, style, settings);
+  Form1 = mainWindow.get();
+  auto aboutBox = std::make_unique<Taboutform>(instance, style);
+  aboutform = aboutBox.get();
+
+  ShowWindow(Form1->Handle(), showCommand);
+  UpdateWindow(Form1->Handle());
+  RunMessageLoop();
+
+  aboutform = nullptr;
+  aboutBox.reset();
+  Form1 = nullptr;
+  mainWindow.reset();
+  return 0;
+}
+
+}  // namespace
+
+int RunTalvorne(HINSTANCE instance, int showCommand) {
+  try {
+    return RunStartedProgram(instance, showCommand);
+  } catch (const std::exception& error) {
+    ShowApplicationErrorBox(NameAndMessage(error));
+    return 1;
+  }
+}
+
+}  // namespace talvorne

@@ -1,0 +1,47 @@
+// The main window: three commands, the result labels, the progress bar and, in debug mode, the
+// debug panel with the exchange's status texts, the traces and the data table.
+#pragma once
+
+#include "shell/controls.h"
+#include "shell/format_settings.h"
+#include "shell/window.h"
+
+namespace talvorne {
+
+class TForm1 : public Window {
+ public:
+  TForm1(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings);
+
+  ProgressBar ProgressBar1;
+  Button Button3, Button4, Button5;
+  Label Label8, Label9;
+  RichEdit RichEdit1, RichEdit2, RichEdit3;
+  Memo Memo1;
+  GroupBox GroupBox1;
+  Label Label1, Label2, Label3, Label4, Label5, Label6, Label7;
+
+  void FormCreate();
+  void FormClose();
+  void Button3Click();
+  void Button4Click();
+  void Button5Click();
+  void N1Click();
+  void On1Click();
+  void Off1Click();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void BindControls();
+  void OnCommand(WPARAM wParam, LPARAM lParam);
+  void SetOuterWidth(int width);
+  // GroupBox1, RichEdit1, RichEdit2, RichEdit3 and Memo1, in that order.
+  void ShowDebugPanel(bool visible);
+
+  const FormatSettings& settings_;
+};
+
+extern TForm1* Form1;
+
+}  // namespace talvorne

@@ -1,0 +1,22 @@
+#include "shell/format_settings.h"
+
+#include <windows.h>
+
+#include "shell/text_encoding.h"
+
+namespace talvorne {
+
+FormatSettings ReadUserFormatSettings() {
+  FormatSettings settings;
+  wchar_t separator[8] = {};
+  GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8);
+  // The table is tab-separated text: a missing separator, or one that is a blank, a control
+  // character or a digit, would corrupt it, so those keep ".".
+  const wchar_t first = separator[0];
+  if (first > L' ' && !(first >= L'0' && first <= L'9') && first != 0x7F) {
+    settings.decimalSeparator = Narrow(std::wstring_view(separator, 1));
+  }
+  return settings;
+}
+
+}  // namespace talvorne

@@ -1,0 +1,73 @@
+#include "shell/message_boxes.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "shell/error_text.h"
+#include "shell/shell_texts.h"
+#include "shell/text_encoding.h"
+
+namespace talvorne {
+namespace {
+
+// MessageBoxW has no say over its position or its button texts: a hook on the box's own thread
+// centres it on the screen and renames its button when it first becomes active.
+thread_local HHOOK boxHook = nullptr;
+thread_local const wchar_t* boxButtonText = nullptr;
+
+void CentreOnScreen(HWND box) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(box, MONITOR_DEFAULTTOPRIMARY), &monitor);
+  RECT frame;
+  GetWindowRect(box, &frame);
+  const RECT& area = monitor.rcWork;
+  const int left = area.left + ((area.right - area.left) - (frame.right - frame.left)) / 2;
+  const int top = area.top + ((area.bottom - area.top) - (frame.bottom - frame.top)) / 2;
+  SetWindowPos(box, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK OnBoxActivation(int code, WPARAM wParam, LPARAM lParam) {
+  const HHOOK hook = boxHook;
+  if (code == HCBT_ACTIVATE) {
+    const HWND box = reinterpret_cast<HWND>(wParam);
+    CentreOnScreen(box);
+    if (boxButtonText != nullptr) SetDlgItemTextW(box, IDOK, boxButtonText);
+    UnhookWindowsHookEx(boxHook);
+    boxHook = nullptr;
+  }
+  return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+void ShowBox(std::string_view text, std::string_view caption, UINT icon,
+             const wchar_t* buttonText = nullptr) {
+  boxButtonText = buttonText;
+  boxHook = SetWindowsHookExW(WH_CBT, OnBoxActivation, nullptr, GetCurrentThreadId());
+  // Task-modal: every window of the program waits for the box.
+  MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(),
+              MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | icon);
+  if (boxHook != nullptr) UnhookWindowsHookEx(boxHook);
+  boxHook = nullptr;
+  boxButtonText = nullptr;
+}
+
+}  // namespace
+
+void ShowPlainMessage(std::string_view text) { ShowBox(text, texts::kApplicationTitle, 0); }
+
+void ShowErrorMessage(std::string_view text, ErrorBoxButton button) {
+  static const std::wstring closeText = Widen(texts::kCloseButton);
+  ShowBox(text, texts::kErrorCaption, MB_ICONERROR,
+          button == ErrorBoxButton::Fermer ? closeText.c_str() : nullptr);
+}
+
+void ShowDefaultErrorBox(std::string_view message) {
+  ShowBox(WithFinalPeriod(std::string(message)), texts::kApplicationTitle, MB_ICONSTOP);
+}
+
+void ShowApplicationErrorBox(std::string_view text) {
+  ShowBox(text, texts::kApplicationErrorCaption, MB_ICONERROR);
+}
+
+}  // namespace talvorne

@@ -1,0 +1,15 @@
+// The shell's own French texts.
+#pragma once
+
+namespace talvorne::texts {
+
+inline constexpr char kApplicationTitle[] = "Talvorne";
+inline constexpr char kErrorCaption[] = "Erreur";
+inline constexpr char kApplicationErrorCaption[] = "Erreur d'application";
+inline constexpr char kCloseButton[] = "Fer&mer";
+inline constexpr char kStyleName[] = "Iceberg Classico";
+inline constexpr char kStyleNotFound[] = "Style '%s' non trouvé";
+inline constexpr char kAboutCaption[] = "A propos";
+inline constexpr char kUnknownError[] = "Erreur inattendue";
+
+}  // namespace talvorne::texts

@@ -1,0 +1,284 @@
+// The main window in this process: start-up state, debug mode, focus order, the about command.
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "shell/dpi.h"
+#include "shell/resource_ids.h"
+#include "tests/wine/support/program_windows.h"
+
+namespace talvorne {
+namespace {
+
+using testing::ProgramWindows;
+using testing::Pump;
+
+RECT RectInClient(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+int OuterWidth(HWND window) {
+  RECT frame;
+  GetWindowRect(window, &frame);
+  return frame.right - frame.left;
+}
+
+int OuterHeight(HWND window) {
+  RECT frame;
+  GetWindowRect(window, &frame);
+  return frame.bottom - frame.top;
+}
+
+std::vector<Control> DebugPanel(const TForm1& form) {
+  return {form.GroupBox1, form.RichEdit1, form.RichEdit2, form.RichEdit3, form.Memo1};
+}
+
+std::vector<Control> AlwaysShown(const TForm1& form) {
+  return {form.Button3, form.Button4, form.Button5, form.Label8, form.Label9};
+}
+
+void ChooseMenu(const TForm1& form, int command) {
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+  Pump();
+}
+
+TEST(MainWindow, StartUpState) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  EXPECT_EQ(form.Memo1.Text(), "t\tU1\tU2\r\ns\tmV\tmV\r\n");
+  EXPECT_EQ(SendMessageW(form.Memo1.Handle(), EM_GETLINECOUNT, 0, 0), 3);  // the last is empty
+  EXPECT_EQ(form.Label8.Text(), "");
+  EXPECT_EQ(form.Label9.Text(), "");
+  EXPECT_FALSE(form.ProgressBar1.Visible());
+  EXPECT_TRUE(form.Button3.Enabled());
+  EXPECT_FALSE(form.Button4.Enabled());
+  EXPECT_FALSE(form.Button5.Enabled());
+  for (const Control& control : DebugPanel(form)) EXPECT_FALSE(control.Visible());
+  for (const Control& control : AlwaysShown(form)) EXPECT_TRUE(control.Visible());
+
+  EXPECT_EQ(form.Button3.Text(), "Connexion");
+  EXPECT_EQ(form.Button4.Text(), "Récupération");
+  EXPECT_EQ(form.Button5.Text(), "Régressi");
+  EXPECT_EQ(form.RichEdit1.Text(), "RichEdit1");
+  EXPECT_EQ(form.RichEdit2.Text(), "RichEdit2");
+  EXPECT_EQ(form.RichEdit3.Text(), "RichEdit3");
+  EXPECT_EQ(form.GroupBox1.Text(), "GroupBox1");
+  const std::pair<Label, const char*> statusLabels[] = {
+      {form.Label1, "Label1"}, {form.Label2, "Label2"}, {form.Label3, "Label3"},
+      {form.Label4, "Label4"}, {form.Label5, "Label5"}, {form.Label6, "Label6"},
+      {form.Label7, "Label7"}};
+  for (const auto& [label, text] : statusLabels) {
+    EXPECT_EQ(GetParent(label.Handle()), form.GroupBox1.Handle());
+    EXPECT_EQ(label.Text(), text);
+  }
+
+  wchar_t caption[32];
+  GetWindowTextW(form.Handle(), caption, 32);
+  EXPECT_STREQ(caption, L"Talvorne");
+}
+
+TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  const UINT dpi = GetDpiForWindow(form.Handle());
+  RECT client;
+  GetClientRect(form.Handle(), &client);
+  EXPECT_EQ(client.right, ScaleForDpi(187, dpi));
+  EXPECT_EQ(client.bottom, ScaleForDpi(222, dpi));
+
+  const RECT button = RectInClient(form.Button4.Handle());
+  EXPECT_EQ(button.left, ScaleForDpi(64, dpi));
+  EXPECT_EQ(button.top, ScaleForDpi(72, dpi));
+  EXPECT_EQ(button.right - button.left, ScaleForDpi(75, dpi));
+  EXPECT_EQ(button.bottom - button.top, ScaleForDpi(25, dpi));
+  const RECT label = RectInClient(form.Label4.Handle());  // relative to the group box
+  EXPECT_EQ(label.left, ScaleForDpi(96, dpi));
+  EXPECT_EQ(label.top, ScaleForDpi(68, dpi));
+  const RECT memo = RectInClient(form.Memo1.Handle());
+  EXPECT_EQ(memo.left, ScaleForDpi(440, dpi));
+  EXPECT_EQ(memo.right - memo.left, ScaleForDpi(393, dpi));
+
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.Button3.Handle(), WM_GETFONT, 0, 0)),
+             sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+  EXPECT_EQ(font.lfHeight, -ScaleForDpi(11, dpi));
+
+  // Scroll bars: always for RichEdit1 and RichEdit3, none for RichEdit2; Memo1 wraps long lines.
+  const auto style = [](const Control& control) { return GetWindowLongW(control.Handle(), GWL_STYLE); };
+  EXPECT_TRUE(style(form.RichEdit1) & WS_VSCROLL);
+  EXPECT_TRUE(style(form.RichEdit3) & WS_VSCROLL);
+  EXPECT_FALSE(style(form.RichEdit2) & WS_VSCROLL);
+  EXPECT_TRUE(style(form.Memo1) & WS_VSCROLL);
+  EXPECT_FALSE(style(form.Memo1) & (WS_HSCROLL | ES_AUTOHSCROLL | ES_READONLY));
+}
+
+TEST(MainWindow, LabelsFitTheirText) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  const RECT empty = RectInClient(form.Label8.Handle());
+  form.Label8.SetText("Balayage : 0.001 s");
+  const RECT oneLine = RectInClient(form.Label8.Handle());
+  EXPECT_EQ(empty.right - empty.left, 0);
+  EXPECT_GT(oneLine.right - oneLine.left, 40);
+  EXPECT_EQ(oneLine.left, empty.left);
+  form.Label9.SetText("Amplitude CH 1 : 50 mV\rCH2 : 5000 mV");
+  const RECT twoLines = RectInClient(form.Label9.Handle());
+  EXPECT_GT(twoLines.bottom - twoLines.top, oneLine.bottom - oneLine.top);
+}
+
+TEST(MainWindow, MenuBar) {
+  ProgramWindows windows;
+  const HMENU bar = GetMenu(windows.Main().Handle());
+  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  wchar_t text[16];
+  GetMenuStringW(bar, 0, text, 16, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Debug");
+  GetMenuStringW(bar, 1, text, 16, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"?");
+  EXPECT_EQ(GetSubMenu(bar, 1), nullptr);
+  const HMENU debug = GetSubMenu(bar, 0);
+  ASSERT_EQ(GetMenuItemCount(debug), 2);
+  EXPECT_EQ(GetMenuItemID(debug, 0), static_cast<UINT>(IDM_DEBUG_ON));
+  GetMenuStringW(debug, 0, text, 16, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"On");
+  GetMenuStringW(debug, 1, text, 16, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Off");
+}
+
+TEST(DebugMode, OnAndOffSetTheOuterWidthAndThePanel) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  const HWND window = form.Handle();
+  const int height = OuterHeight(window);
+  std::vector<RECT> before;
+  for (const Control& control : AlwaysShown(form)) before.push_back(RectInClient(control.Handle()));
+
+  ChooseMenu(form, IDM_DEBUG_ON);
+  EXPECT_EQ(OuterWidth(window), 844);
+  EXPECT_EQ(OuterHeight(window), height);
+  for (const Control& control : DebugPanel(form)) EXPECT_TRUE(control.Visible());
+
+  // The user resizes; On sets 844 again, also when already in debug mode.
+  SetWindowPos(window, nullptr, 0, 0, 500, height + 40, SWP_NOMOVE | SWP_NOZORDER);
+  ChooseMenu(form, IDM_DEBUG_ON);
+  EXPECT_EQ(OuterWidth(window), 844);
+  EXPECT_EQ(OuterHeight(window), height + 40);
+
+  ChooseMenu(form, IDM_DEBUG_OFF);
+  EXPECT_EQ(OuterWidth(window), 200);
+  for (const Control& control : DebugPanel(form)) EXPECT_FALSE(control.Visible());
+  ChooseMenu(form, IDM_DEBUG_OFF);
+  EXPECT_EQ(OuterWidth(window), 200);
+
+  const std::vector<Control> shown = AlwaysShown(form);
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    EXPECT_TRUE(shown[i].Visible());
+    const RECT after = RectInClient(shown[i].Handle());
+    EXPECT_TRUE(EqualRect(&before[i], &after)) << i;
+  }
+  EXPECT_TRUE(form.Button3.Enabled());
+  EXPECT_FALSE(form.Button4.Enabled());
+  EXPECT_FALSE(form.ProgressBar1.Visible());
+}
+
+TEST(DebugMode, TextsWrittenWhileHiddenAreThereWhenShown) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  form.Label1.SetText("recv2");
+  form.Label7.SetText("READ DATA : 20116/20116");
+  form.RichEdit1.SetText("\r1 : 00 1F 66");
+  form.RichEdit2.SetText("144e00000000000000000000");
+  form.RichEdit3.SetText("\r0.001 : 5");
+  form.Memo1.AppendLine("2E-6\t5\t-2.4");
+
+  ChooseMenu(form, IDM_DEBUG_ON);
+  EXPECT_TRUE(IsWindowVisible(form.Label7.Handle()));
+  EXPECT_EQ(form.Label1.Text(), "recv2");
+  EXPECT_EQ(form.Label7.Text(), "READ DATA : 20116/20116");
+  RECT label;
+  GetClientRect(form.Label7.Handle(), &label);
+  EXPECT_GT(label.right, 60);  // sized to the text written while hidden
+  EXPECT_TRUE(IsWindowVisible(form.RichEdit1.Handle()));
+  EXPECT_EQ(form.RichEdit1.Text(), "\r1 : 00 1F 66");
+  EXPECT_EQ(form.RichEdit2.Text(), "144e00000000000000000000");
+  EXPECT_EQ(form.RichEdit3.Text(), "\r0.001 : 5");
+  EXPECT_EQ(form.Memo1.Text(), "t\tU1\tU2\r\ns\tmV\tmV\r\n2E-6\t5\t-2.4\r\n");
+}
+
+HWND AfterTab(HWND form, bool backwards = false) {
+  MSG key{GetFocus(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  if (backwards) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    IsDialogMessageW(form, &key);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+  } else {
+    IsDialogMessageW(form, &key);
+  }
+  Pump();
+  return GetFocus();
+}
+
+TEST(FocusOrder, TabFollowsTheCommandsThenTheDebugPanel) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  const HWND window = form.Handle();
+
+  // Normal mode, right after start-up: "Connexion" is the only control that takes the focus.
+  SetFocus(form.Button3.Handle());
+  EXPECT_EQ(AfterTab(window), form.Button3.Handle());
+
+  form.Button4.SetEnabled(true);
+  form.Button5.SetEnabled(true);
+  ChooseMenu(form, IDM_DEBUG_ON);
+  SetFocus(form.Button3.Handle());
+  const HWND expected[] = {form.Button4.Handle(),   form.Button5.Handle(),
+                           form.RichEdit1.Handle(), form.RichEdit2.Handle(),
+                           form.RichEdit3.Handle(), form.Memo1.Handle(),
+                           form.Button3.Handle()};
+  for (HWND next : expected) EXPECT_EQ(AfterTab(window), next);
+  EXPECT_EQ(AfterTab(window, true), form.Memo1.Handle());
+
+  // Tab leaves a text box instead of typing into it.
+  SetFocus(form.Memo1.Handle());
+  EXPECT_EQ(AfterTab(window), form.Button3.Handle());
+  EXPECT_EQ(form.Memo1.Text(), "t\tU1\tU2\r\ns\tmV\tmV\r\n");
+}
+
+TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  const HWND about = windows.About().Handle();
+  wchar_t caption[32];
+  GetWindowTextW(about, caption, 32);
+  EXPECT_STREQ(caption, L"A propos");
+  EXPECT_FALSE(IsWindowVisible(about));
+  const UINT dpi = GetDpiForWindow(about);
+  EXPECT_EQ(OuterWidth(about), ScaleForDpi(265, dpi));
+  EXPECT_EQ(OuterHeight(about), ScaleForDpi(174, dpi));
+
+  bool mainEnabledMeanwhile = true;
+  std::thread user([&] {
+    for (int i = 0; i < 200 && !IsWindowVisible(about); ++i) Sleep(10);
+    mainEnabledMeanwhile = IsWindowEnabled(form.Handle());
+    PostMessageW(about, WM_CLOSE, 0, 0);
+  });
+  ChooseMenu(form, IDM_ABOUT);  // returns once the box has been closed
+  user.join();
+
+  EXPECT_FALSE(mainEnabledMeanwhile);
+  EXPECT_FALSE(IsWindowVisible(about));
+  EXPECT_TRUE(IsWindowEnabled(form.Handle()));
+  EXPECT_TRUE(form.Button3.Enabled());
+  EXPECT_FALSE(form.Button4.Enabled());
+}
+
+}  // namespace
+}  // namespace talvorne

@@ -1,0 +1,48 @@
+// Watches, from a thread of its own, for the modal message boxes of a process: records what each
+// one says and presses one of its buttons, so that a test can run code that shows boxes.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace talvorne::testing {
+
+struct SeenBox {
+  std::wstring caption;
+  std::wstring text;
+  std::vector<std::wstring> buttons;
+  bool hasIcon = false;
+  RECT frame{};
+};
+
+class BoxWatcher {
+ public:
+  // Answers every box of that process (this one by default) by pressing its first button.
+  explicit BoxWatcher(DWORD processId = GetCurrentProcessId());
+  BoxWatcher(const BoxWatcher&) = delete;
+  BoxWatcher& operator=(const BoxWatcher&) = delete;
+  ~BoxWatcher();
+
+  // The boxes answered so far.
+  std::vector<SeenBox> Boxes() const;
+  // Waits until at least `count` boxes have been answered, or the time is up.
+  std::vector<SeenBox> WaitFor(std::size_t count, std::chrono::milliseconds timeout) const;
+
+ private:
+  void Watch();
+
+  DWORD processId_;
+  std::atomic<bool> stop_{false};
+  mutable std::mutex mutex_;
+  std::vector<SeenBox> boxes_;
+  std::vector<HWND> answered_;
+  std::thread thread_;
+};
+
+}  // namespace talvorne::testing

@@ -1,0 +1,31 @@
+// The program's windows made in this test process as start-up makes them, for in-process tests.
+#pragma once
+
+#include <memory>
+
+#include "shell/aboutform.h"
+#include "shell/form1.h"
+#include "shell/format_settings.h"
+#include "shell/visual_style.h"
+
+namespace talvorne::testing {
+
+class ProgramWindows {
+ public:
+  explicit ProgramWindows(FormatSettings settings = {});
+  ~ProgramWindows();
+
+  TForm1& Main() { return *main_; }
+  Taboutform& About() { return *about_; }
+
+ private:
+  FormatSettings settings_;
+  VisualStyle style_;
+  std::unique_ptr<TForm1> main_;
+  std::unique_ptr<Taboutform> about_;
+};
+
+// Lets the windows handle whatever is waiting for them.
+void Pump();
+
+}  // namespace talvorne::testing
