@@ -1,8 +1,23 @@
 #include "shell/form1.h"
 
+#include <stdexcept>
+#include <string>
+
+#include "decoding/attente.h"
+#include "decoding/record_texts.h"
+#include "decoding/sample_texts.h"
+#include "device/acquisition_exchange.h"
+#include "device/connexion.h"
+#include "device/device_handle.h"
+#include "device/device_texts.h"
+#include "device/libusb_loader.h"
 #include "shell/aboutform.h"
 #include "shell/guarded_call.h"
+#include "shell/message_boxes.h"
 #include "shell/resource_ids.h"
+#include "shell/shell_texts.h"
+#include "shell/text_encoding.h"
+#include "shell/window_message_pump.h"
 
 namespace talvorne {
 
@@ -13,6 +28,32 @@ namespace {
 // Debug mode's and normal mode's outer widths, frame included; applied as they stand, unscaled.
 constexpr int kDebugWidth = 844;
 constexpr int kNormalWidth = 200;
+
+// The labels and the header stay on view this long before the table is written.
+constexpr std::uint32_t kPauseBeforeTableMs = 2000;
+
+// Connexion's reports go to plain message boxes and the debug panel's first three labels.
+class ConnexionReport : public ConnexionView {
+ public:
+  explicit ConnexionReport(const TForm1& form) : form_(form) {}
+  void ShowMessage(std::string_view text) override { ShowPlainMessage(text); }
+  void SetLabel(int label, std::string_view text) override {
+    const Label* labels[] = {&form_.Label1, &form_.Label2, &form_.Label3};
+    labels[label - 1]->SetText(text);
+  }
+
+ private:
+  const TForm1& form_;
+};
+
+// A progress bar's range cannot end below its start.
+std::string ProgressRangeError(const ProgressBar& bar) {
+  wchar_t className[64] = {};
+  GetClassNameW(bar.Handle(), className, 64);
+  std::string message = texts::kPropertyOutOfRange;
+  message.replace(message.find("%s"), 2, Narrow(className));
+  return message;
+}
 
 }  // namespace
 
@@ -53,13 +94,81 @@ void TForm1::FormCreate() {
   ProgressBar1.SetVisible(false);
 }
 
-void TForm1::FormClose() {}
+void TForm1::FormClose() {
+  if (usb_) CloseOscilloscope(*usb_, DeviceHandle);
+}
 
-void TForm1::Button3Click() {}
+void TForm1::Button3Click() {
+  if (!usb_) usb_ = LoadLibUSB();
+  if (!usb_) {
+    ShowPlainMessage(device_texts::kDriverMissing);
+    return;
+  }
+  ConnexionReport report(*this);
+  if (LibUSB::usb_dev_handle* handle = ConnectOscilloscope(*usb_, report)) {
+    DeviceHandle = handle;
+    Button4.SetEnabled(true);
+    Button3.SetEnabled(false);
+  }
+}
 
-void TForm1::Button4Click() {}
+void TForm1::Button4Click() {
+  // A click during the conversion's pause would start a second table inside the first.
+  if (conversion_.Running() || !usb_) return;
+  const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
+  if (!exchange) return;
+  ShowExchange(*exchange);
+  ConvertRecord(exchange->record);
+}
 
-void TForm1::Button5Click() {}
+void TForm1::ShowExchange(const AcquisitionExchange& exchange) {
+  Label5.SetText(exchange.label5);
+  Label2.SetText(exchange.label2);
+  Label1.SetText(exchange.label1);
+  Label4.SetText(exchange.label4);
+  Label3.SetText(exchange.label3);
+  RichEdit2.SetText(exchange.headerHex);
+  Label7.SetText(exchange.label7);
+  Label6.SetText(exchange.label6);
+}
+
+void TForm1::Button5Click() {
+  // During the conversion's pause the send waits for the complete table.
+  if (!conversion_.RequestSend()) return;
+}
+
+void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
+  if (!conversion_.TryBegin()) return;
+  try {
+    FillFromRecord(record);
+  } catch (...) {
+    conversion_.End(false);
+    throw;
+  }
+  if (conversion_.End(true)) Button5Click();
+}
+
+void TForm1::FillFromRecord(std::span<const std::uint8_t> record) {
+  const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
+  Label8.SetText(description.sweepLabel);
+  Label9.SetText(description.amplitudeLabel);
+  Memo1.SetText(description.headerLines);
+
+  WindowMessagePump pump;
+  Attente(kPauseBeforeTableMs, pump);
+
+  const std::int32_t sampleCount = description.sampleCount;
+  if (sampleCount < 0) throw std::range_error(ProgressRangeError(ProgressBar1));
+  ProgressBar1.SetRange(0, sampleCount);
+  ProgressBar1.SetVisible(true);
+  const SampleTexts samples = ConvertSamples(record, settings_.decimalSeparator);
+  ProgressBar1.SetPosition(sampleCount);
+  // Each control gets its whole text in one call.
+  Memo1.SetText(samples.table);
+  RichEdit1.SetText(samples.sampleByteTrace);
+  RichEdit3.SetText(samples.timeVoltageTrace);
+  Button5.SetEnabled(true);
+}
 
 void TForm1::N1Click() {
   if (aboutform->Showing()) {

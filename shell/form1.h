@@ -2,7 +2,14 @@
 // debug panel with the exchange's status texts, the traces and the data table.
 #pragma once
 
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "device/acquisition_exchange.h"
+#include "device/usb_library.h"
 #include "shell/controls.h"
+#include "shell/conversion_gate.h"
 #include "shell/format_settings.h"
 #include "shell/window.h"
 
@@ -29,6 +36,10 @@ class TForm1 : public Window {
   void On1Click();
   void Off1Click();
 
+  // The conversion, the last stage of "Récupération": the record becomes the labels, the data
+  // table, the traces and the progress display, and "Régressi" is enabled at the end.
+  void ConvertRecord(std::span<const std::uint8_t> record);
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -38,8 +49,13 @@ class TForm1 : public Window {
   void SetOuterWidth(int width);
   // GroupBox1, RichEdit1, RichEdit2, RichEdit3 and Memo1, in that order.
   void ShowDebugPanel(bool visible);
+  void ShowExchange(const AcquisitionExchange& exchange);
+  void FillFromRecord(std::span<const std::uint8_t> record);
 
   const FormatSettings& settings_;
+  // libusb0.dll, loaded by the first Connexion and kept to the end: the device is closed through it.
+  std::unique_ptr<UsbLibrary> usb_;
+  ConversionGate conversion_;
 };
 
 extern TForm1* Form1;

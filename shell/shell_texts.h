@@ -11,5 +11,6 @@ inline constexpr char kStyleName[] = "Iceberg Classico";
 inline constexpr char kStyleNotFound[] = "Style '%s' non trouvé";
 inline constexpr char kAboutCaption[] = "A propos";
 inline constexpr char kUnknownError[] = "Erreur inattendue";
+inline constexpr char kPropertyOutOfRange[] = "Propriété %s hors limites";
 
 }  // namespace talvorne::texts

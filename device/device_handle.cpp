@@ -1,0 +1,7 @@
+#include "device/device_handle.h"
+
+namespace talvorne {
+
+LibUSB::usb_dev_handle* DeviceHandle = nullptr;
+
+}  // namespace talvorne

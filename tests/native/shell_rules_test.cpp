@@ -1,0 +1,109 @@
+// The shell's rules that need no window: layout descriptions, the default error box's wording and
+// the commands' gate during a conversion.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "shell/conversion_gate.h"
+#include "shell/error_text.h"
+#include "shell/layout_description.h"
+
+namespace talvorne {
+namespace {
+
+std::string ReadResource(const char* name) {
+  std::ifstream file(std::string(TALVORNE_RESOURCES_DIR) + "/" + name, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+TEST(LayoutDescription, TheMainWindowsLayout) {
+  const WindowDescription window = ParseLayout(ReadResource("form1.layout"));
+  EXPECT_EQ(window.caption, "Talvorne");
+  EXPECT_TRUE(window.sizeIsClientArea);
+  EXPECT_EQ(window.width, 187);
+  EXPECT_EQ(window.height, 222);
+  ASSERT_EQ(window.controls.size(), 18u);
+
+  const ControlDescription& button = window.Control("Button4");
+  EXPECT_EQ(button.kind, ControlKind::kButton);
+  EXPECT_EQ(button.text, "Récupération");
+  EXPECT_TRUE(button.disabled);
+  EXPECT_EQ(button.left, 64);
+  EXPECT_EQ(button.top, 72);
+  EXPECT_EQ(button.width, 75);
+  EXPECT_EQ(button.height, 25);
+
+  const ControlDescription& label = window.Control("Label4");
+  ASSERT_TRUE(label.parent.has_value());
+  EXPECT_EQ(window.controls[*label.parent].name, "GroupBox1");
+  EXPECT_TRUE(window.Control("RichEdit1").verticalScrollBar);
+  EXPECT_FALSE(window.Control("RichEdit2").verticalScrollBar);
+  EXPECT_TRUE(window.Control("Memo1").hidden);
+
+  // Identifiers are unique and follow the lines, which are the focus order.
+  for (std::size_t i = 0; i < window.controls.size(); ++i) {
+    EXPECT_EQ(window.controls[i].id, kFirstControlId + static_cast<int>(i));
+  }
+  EXPECT_LT(window.Control("Button5").id, window.Control("RichEdit1").id);
+  EXPECT_LT(window.Control("RichEdit3").id, window.Control("Memo1").id);
+  EXPECT_THROW(window.Control("Button6"), LayoutError);
+}
+
+TEST(LayoutDescription, MistakesNameTheirLine) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"button B 1 2 3 4", "ligne 1"},
+      {"window \"W\" client 1 2\nbutton B 1 2 3", "ligne 2"},
+      {"window \"W\" client 1 2\n# note\nslider S 1 2 3 4", "ligne 3"},
+      {"window \"W\" client 1 2\nbutton B 1 2 3 4 \"open", "ligne 2"},
+      {"window \"W\" client 1 2\nlabel L 1 2 3 4 \"x\" in Nowhere", "ligne 2"},
+      {"window \"W\" client 1 2\nbutton B 1 2 3 4\nbutton B 5 6 7 8", "ligne 3"},
+      {"window \"W\" client 1 2\nbutton B 1 -2 3 4", "ligne 2"},
+      {"window \"W\" wide 1 2", "ligne 1"},
+  };
+  for (const auto& [text, line] : cases) {
+    try {
+      ParseLayout(text);
+      ADD_FAILURE() << text;
+    } catch (const LayoutError& error) {
+      EXPECT_NE(std::string(error.what()).find(line), std::string::npos) << error.what();
+    }
+  }
+  EXPECT_THROW(ParseLayout("# nothing\n"), LayoutError);
+}
+
+TEST(DefaultErrorText, AFinalPeriodAfterALetterOrDigitOnly) {
+  EXPECT_EQ(WithFinalPeriod("Propriété msctls_progress32 hors limites"),
+            "Propriété msctls_progress32 hors limites.");
+  EXPECT_EQ(WithFinalPeriod("Code 7"), "Code 7.");
+  EXPECT_EQ(WithFinalPeriod("déjà vu é"), "déjà vu é.");
+  for (const char* unchanged : {"Fini.", "Alerte!", "Liste,", "Blanc ", "(x)", "-", ""}) {
+    EXPECT_EQ(WithFinalPeriod(unchanged), unchanged);
+  }
+}
+
+TEST(ConversionGate, RefusesASecondConversionAndHoldsTheSend) {
+  ConversionGate gate;
+  EXPECT_TRUE(gate.RequestSend());  // nothing running: send at once
+  ASSERT_TRUE(gate.TryBegin());
+  EXPECT_FALSE(gate.TryBegin());
+  EXPECT_FALSE(gate.RequestSend());
+  EXPECT_FALSE(gate.RequestSend());  // two clicks, one send
+  EXPECT_TRUE(gate.End(true));
+  EXPECT_FALSE(gate.Running());
+  EXPECT_TRUE(gate.RequestSend());
+
+  ASSERT_TRUE(gate.TryBegin());
+  EXPECT_FALSE(gate.End(true));  // nothing held
+
+  ASSERT_TRUE(gate.TryBegin());
+  EXPECT_FALSE(gate.RequestSend());
+  EXPECT_FALSE(gate.End(false));  // failed conversion: the held send is dropped
+  ASSERT_TRUE(gate.TryBegin());
+  EXPECT_FALSE(gate.End(true));
+}
+
+}  // namespace
+}  // namespace talvorne

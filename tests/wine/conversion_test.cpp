@@ -1,0 +1,169 @@
+// The conversion on the main window: labels, table, traces, progress bar and "Régressi", with the
+// user's decimal separator, the empty and the impossible record, and the pause before the table.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "shell/guarded_call.h"
+#include "shell/resource_ids.h"
+#include "tests/support/record_builder.h"
+#include "tests/wine/support/box_watcher.h"
+#include "tests/wine/support/program_windows.h"
+
+namespace talvorne {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::BoxWatcher;
+using testing::ProgramWindows;
+using testing::RecordBuilder;
+
+std::vector<std::string> Lines(const std::string& text, const char* separator = "\r\n") {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find(separator, start)) != std::string::npos;
+       start = end + std::strlen(separator)) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+// Two channels of 5000 samples at 1 ms per division, 50 and 5000 mV per division.
+std::vector<std::uint8_t> TwoChannelRecord() {
+  RecordBuilder record = RecordBuilder::TwoChannels(5000);
+  record.ChannelCharacter('1').TimebaseCode(16).VoltsCode(1, 4).VoltsCode(2, 10);
+  record.Sample(1, 1, 0x001F).Sample(1, 2, -3).Sample(1, 5000, 25);
+  record.Sample(2, 1, -32768).Sample(2, 5000, 1);
+  return record.Bytes();
+}
+
+double CpuSeconds() {
+  FILETIME creation, exit, kernel, user;
+  GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
+  const auto seconds = [](FILETIME time) {
+    return static_cast<double>((ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+}
+
+TEST(Conversion, TwoChannelRecordFillsEveryControl) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  form.RichEdit1.SetText("previous");
+
+  const DWORD start = GetTickCount();
+  const double cpuBefore = CpuSeconds();
+  windows.Main().ConvertRecord(TwoChannelRecord());
+  const DWORD elapsed = GetTickCount() - start;
+  const double cpu = CpuSeconds() - cpuBefore;
+
+  EXPECT_GT(elapsed, 2000u);
+  EXPECT_LT(cpu, 1.0) << "the pause must wait for messages, not spin";
+
+  EXPECT_EQ(form.Label8.Text(), "Balayage : 0.001 s");
+  EXPECT_EQ(form.Label9.Text(), "Amplitude CH 1 : 50 mV\rCH2 : 5000 mV");
+
+  const std::vector<std::string> table = Lines(form.Memo1.Text());
+  ASSERT_EQ(table.size(), 5000u + 3u);  // header, samples, and the empty end after the last CR LF
+  EXPECT_EQ(table[0], "t\tU1\tU2");
+  EXPECT_EQ(table[1], "s\tmV\tmV");
+  EXPECT_EQ(table[2], "2E-6\t62\t-6553600");
+  EXPECT_EQ(table[3], "4E-6\t-6\t0");
+  EXPECT_EQ(table[1 + 49], "9.8E-5\t0\t0");
+  EXPECT_EQ(table[1 + 50], "0.0001\t0\t0");
+  EXPECT_EQ(table[1 + 51], "0.000102\t0\t0");
+  EXPECT_EQ(table[5001], "0.01\t50\t200");
+  EXPECT_EQ(table[5002], "");
+
+  const std::vector<std::string> bytes = Lines(form.RichEdit1.Text(), "\r");
+  ASSERT_EQ(bytes.size(), 5001u);
+  EXPECT_EQ(bytes[0], "");
+  EXPECT_EQ(bytes[1], "1 : 00 1F 66");
+  EXPECT_EQ(bytes[2], "2 : FF FD 68");
+  const std::vector<std::string> voltages = Lines(form.RichEdit3.Text(), "\r");
+  ASSERT_EQ(voltages.size(), 5001u);
+  EXPECT_EQ(voltages[1], "0.001 : 62");
+  EXPECT_EQ(voltages[2], "0.002 : -6");
+  EXPECT_EQ(voltages[5000], "5 : 50");
+
+  EXPECT_TRUE(form.ProgressBar1.Visible());
+  EXPECT_EQ(SendMessageW(form.ProgressBar1.Handle(), PBM_GETRANGE, FALSE, 0), 5000);
+  EXPECT_EQ(form.ProgressBar1.Position(), 5000);
+  EXPECT_TRUE(form.Button5.Enabled());
+}
+
+TEST(Conversion, OneChannelRecordWithTheUsersDecimalSeparator) {
+  ProgramWindows windows(FormatSettings{","});
+  const TForm1& form = windows.Main();
+  RecordBuilder record = RecordBuilder::OneChannel(6250);
+  record.ChannelCharacter('2').TimebaseCode(13).VoltsCode(1, 3).Sample(1, 1, -3).Sample(1, 2, 3);
+  windows.Main().ConvertRecord(record.Bytes());
+
+  EXPECT_EQ(form.Label8.Text(), "Balayage : 0,0001 s");
+  EXPECT_EQ(form.Label9.Text(), "Amplitude CH2 : 20 mV");
+  const std::vector<std::string> table = Lines(form.Memo1.Text());
+  ASSERT_EQ(table.size(), 6250u + 3u);
+  EXPECT_EQ(table[0], "t\tU2");
+  EXPECT_EQ(table[1], "s\tmV");
+  EXPECT_EQ(table[2], "1,6E-7\t-2,4");
+  EXPECT_EQ(table[3], "3,2E-7\t2,4");
+  EXPECT_EQ(table[6251], "0,001\t0");
+  EXPECT_EQ(Lines(form.RichEdit3.Text(), "\r")[1], "0,0001 : -2,4");
+}
+
+TEST(Conversion, EmptyRecordGivesTheHeaderAloneAndEnablesRegressi) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  form.RichEdit1.SetText("previous");
+  windows.Main().ConvertRecord(std::vector<std::uint8_t>(65, 0));  // one channel, N = 0
+  EXPECT_EQ(form.Memo1.Text(), "t\tU?\r\ns\tmV\r\n");  // byte 16 is 0, not a character
+  EXPECT_EQ(form.RichEdit1.Text(), "");
+  EXPECT_EQ(form.RichEdit3.Text(), "");
+  EXPECT_EQ(form.Label8.Text(), "Balayage : 5E-9 s");
+  EXPECT_TRUE(form.ProgressBar1.Visible());
+  EXPECT_TRUE(form.Button5.Enabled());
+}
+
+TEST(Conversion, RecordTooShortForItsSampleCountIsAnErrorOfTheProgressBar) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  form.RichEdit1.SetText("previous bytes");
+  form.RichEdit3.SetText("previous voltages");
+  BoxWatcher watcher;
+  RunGuarded([&] { windows.Main().ConvertRecord(std::vector<std::uint8_t>(63, 0)); });
+  const auto boxes = watcher.WaitFor(1, 5s);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, L"Talvorne");
+  EXPECT_EQ(boxes[0].text, L"Propriété msctls_progress32 hors limites.");
+
+  EXPECT_EQ(form.Memo1.Text(), "t\tU?\r\ns\tmV\r\n");
+  EXPECT_EQ(form.RichEdit1.Text(), "previous bytes");
+  EXPECT_EQ(form.RichEdit3.Text(), "previous voltages");
+  EXPECT_FALSE(form.ProgressBar1.Visible());
+  EXPECT_FALSE(form.Button5.Enabled());
+
+  // The window goes on: the next record converts.
+  windows.Main().ConvertRecord(std::vector<std::uint8_t>(67, 0));
+  EXPECT_EQ(Lines(form.Memo1.Text()).size(), 4u);
+  EXPECT_TRUE(form.Button5.Enabled());
+}
+
+TEST(Conversion, ThePauseShowsTheLabelsAndKeepsTheWindowAlive) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  // Handled during the pause: the test does not pump once the conversion has returned.
+  PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(IDM_DEBUG_ON, 0), 0);
+  windows.Main().ConvertRecord(TwoChannelRecord());
+  EXPECT_TRUE(form.Memo1.Visible());
+  RECT frame;
+  GetWindowRect(form.Handle(), &frame);
+  EXPECT_EQ(frame.right - frame.left, 844);
+}
+
+}  // namespace
+}  // namespace talvorne
