@@ -1,6 +1,7 @@
 #include "decoding/decimal_rounding.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <system_error>
@@ -14,11 +15,12 @@ constexpr std::uint64_t kPastFifteenDigits = 1'000'000'000'000'000;    // 10^15
 // 5^k fits 63 bits up to k = 27, so that mantissa × 5^k fits 116 bits.
 constexpr int kLargestScale = 27;
 
-constexpr std::uint64_t PowerOfFive(int k) {
-  std::uint64_t power = 1;
-  for (int i = 0; i < k; ++i) power *= 5;
-  return power;
-}
+constexpr auto kPowersOfFive = [] {
+  std::array<std::uint64_t, kLargestScale + 1> powers{};
+  powers[0] = 1;
+  for (std::size_t k = 1; k < powers.size(); ++k) powers[k] = powers[k - 1] * 5;
+  return powers;
+}();
 
 struct Unsigned128 {
   std::uint64_t high;
@@ -36,7 +38,7 @@ Unsigned128 Multiply(std::uint64_t a, std::uint64_t b) {
           (middle << 32) | (lowLow & 0xFFFF'FFFF)};
 }
 
-// floor(value / 2^shift) for 0 < shift < 128, or nothing when it does not fit 64 bits.
+// floor(value / 2^shift) for shift > 0, or nothing when it does not fit 64 bits.
 std::optional<std::uint64_t> ShiftRight(Unsigned128 value, int shift) {
   if (shift >= 64) return shift >= 128 ? 0 : value.high >> (shift - 64);
   if ((value.high >> shift) != 0) return std::nullopt;
@@ -44,6 +46,7 @@ std::optional<std::uint64_t> ShiftRight(Unsigned128 value, int shift) {
 }
 
 bool BitIsSet(Unsigned128 value, int bit) {
+  if (bit >= 128) return false;
   return bit >= 64 ? ((value.high >> (bit - 64)) & 1) != 0 : ((value.low >> bit) & 1) != 0;
 }
 
@@ -70,7 +73,7 @@ std::optional<FifteenDigits> RoundByScaling(double magnitude) {
     // [10^14, 10^15); it is rounded there, halfway up.
     const int scale = 14 - exponent;
     if (scale < 0 || scale > kLargestScale) return std::nullopt;
-    const Unsigned128 product = Multiply(mantissa, PowerOfFive(scale));
+    const Unsigned128 product = Multiply(mantissa, kPowersOfFive[static_cast<std::size_t>(scale)]);
     const int shift = -(binaryExponent + scale);
     std::optional<std::uint64_t> whole;
     bool roundUp = false;
