@@ -1,5 +1,6 @@
 #include "decoding/sample_texts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <optional>
 
@@ -23,15 +24,11 @@ std::size_t DecimalLength(std::size_t value) {
   return length;
 }
 
-void AppendDecimal(std::string& out, std::size_t value) {
-  char buffer[20];
-  out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
-}
-
-void AppendHexByte(std::string& out, std::uint8_t byte) {
+char* WriteHexByte(char* out, std::uint8_t byte) {
   constexpr std::string_view kHexDigits = "0123456789ABCDEF";
-  out += kHexDigits[byte >> 4];
-  out += kHexDigits[byte & 0x0F];
+  *out++ = kHexDigits[byte >> 4];
+  *out++ = kHexDigits[byte & 0x0F];
+  return out;
 }
 
 class SampleConversion {
@@ -85,17 +82,21 @@ class SampleConversion {
     return length;
   }
 
-  // i, the high and low bytes of the first channel's sample i, and where that high byte lies.
+  // i, the high and low bytes of the first channel's sample i, and where that high byte lies;
+  // made on the stack and appended at once, being the same shape for every sample.
   void AppendSampleByteEntry(std::string& trace, std::int32_t i) const {
     const std::size_t low = record_.SamplePosition(1, i);
-    trace += kEntryStart;
-    AppendDecimal(trace, static_cast<std::size_t>(i));
-    trace += kEntrySeparator;
-    AppendHexByte(trace, record_.Byte(low + 1));
-    trace += ' ';
-    AppendHexByte(trace, record_.Byte(low));
-    trace += ' ';
-    AppendDecimal(trace, low + 1);
+    char entry[64];
+    char* end = entry;
+    *end++ = kEntryStart[0];
+    end = std::to_chars(end, entry + sizeof entry, i).ptr;
+    end = std::copy(kEntrySeparator.begin(), kEntrySeparator.end(), end);
+    end = WriteHexByte(end, record_.Byte(low + 1));
+    *end++ = ' ';
+    end = WriteHexByte(end, record_.Byte(low));
+    *end++ = ' ';
+    end = std::to_chars(end, entry + sizeof entry, low + 1).ptr;
+    trace.append(entry, end);
   }
 
   // i × S, the counter times the seconds per division rather than the table's time.

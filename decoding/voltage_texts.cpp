@@ -9,13 +9,21 @@ VoltageTexts::VoltageTexts(double millivoltsPerUnit, std::string_view decimalSep
     : millivoltsPerUnit_(millivoltsPerUnit), decimalSeparator_(decimalSeparator), slots_(65536) {}
 
 std::string_view VoltageTexts::Text(std::int16_t sample) {
-  Slot& slot = slots_[static_cast<std::uint16_t>(sample)];
-  if (slot.length == 0) {
-    slot.offset = texts_.size();
+  std::uint32_t& slot = slots_[static_cast<std::uint16_t>(sample)];
+  if (slot == 0) {
+    const std::size_t lengthAt = texts_.size();
+    texts_.append(2, '\0');
     AppendNumber(texts_, Voltage(sample, millivoltsPerUnit_), decimalSeparator_);
-    slot.length = texts_.size() - slot.offset;
+    const std::size_t length = texts_.size() - lengthAt - 2;
+    texts_[lengthAt] = static_cast<char>(length & 0xFF);
+    texts_[lengthAt + 1] = static_cast<char>(length >> 8);
+    slot = static_cast<std::uint32_t>(lengthAt + 1);
   }
-  return std::string_view(texts_).substr(slot.offset, slot.length);
+  const std::size_t lengthAt = slot - 1;
+  const std::size_t length =
+      static_cast<unsigned char>(texts_[lengthAt]) |
+      static_cast<std::size_t>(static_cast<unsigned char>(texts_[lengthAt + 1])) << 8;
+  return std::string_view(texts_).substr(lengthAt + 2, length);
 }
 
 }  // namespace talvorne

@@ -11,20 +11,18 @@ namespace talvorne {
 
 class VoltageTexts {
  public:
+  // The separator is a few bytes, as a locale's is.
   VoltageTexts(double millivoltsPerUnit, std::string_view decimalSeparator);
 
   // The sample's voltage in the number format; valid until the next call.
   std::string_view Text(std::int16_t sample);
 
  private:
-  struct Slot {
-    std::size_t offset = 0;
-    std::size_t length = 0;  // 0 until made: no number text is empty
-  };
-
   double millivoltsPerUnit_;
   std::string_view decimalSeparator_;
-  std::vector<Slot> slots_;
+  // Per sample value, 0 until its text is made, then 1 + where it lies in texts_: a two-byte
+  // length, then the text. Four bytes a value keep this table small to clear.
+  std::vector<std::uint32_t> slots_;
   std::string texts_;
 };
 

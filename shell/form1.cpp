@@ -4,7 +4,6 @@
 #include <string>
 
 #include "decoding/attente.h"
-#include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/connexion.h"
@@ -150,14 +149,19 @@ void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
 
 void TForm1::FillFromRecord(std::span<const std::uint8_t> record) {
   const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
+  WriteRecordDescription(description);
+  WindowMessagePump pump;
+  Attente(kPauseBeforeTableMs, pump);
+  WriteSamples(record, description.sampleCount);
+}
+
+void TForm1::WriteRecordDescription(const RecordTexts& description) {
   Label8.SetText(description.sweepLabel);
   Label9.SetText(description.amplitudeLabel);
   Memo1.SetText(description.headerLines);
+}
 
-  WindowMessagePump pump;
-  Attente(kPauseBeforeTableMs, pump);
-
-  const std::int32_t sampleCount = description.sampleCount;
+void TForm1::WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount) {
   if (sampleCount < 0) throw std::range_error(ProgressRangeError(ProgressBar1));
   ProgressBar1.SetRange(0, sampleCount);
   ProgressBar1.SetVisible(true);

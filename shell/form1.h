@@ -6,6 +6,7 @@
 #include <memory>
 #include <span>
 
+#include "decoding/record_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/usb_library.h"
 #include "shell/controls.h"
@@ -39,6 +40,9 @@ class TForm1 : public Window {
   // The conversion, the last stage of "Récupération": the record becomes the labels, the data
   // table, the traces and the progress display, and "Régressi" is enabled at the end.
   void ConvertRecord(std::span<const std::uint8_t> record);
+  // Its two halves, around its pause: the labels and the header, then the samples.
+  void WriteRecordDescription(const RecordTexts& description);
+  void WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
