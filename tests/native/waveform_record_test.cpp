@@ -86,7 +86,8 @@ TEST(WaveformRecord, ShortRecordsReadMissingBytesAsZero) {
   EXPECT_EQ(Read(bytes).Sample(1, 1), 0x7FFF);
 
   // Codes of a record too short to hold them are zero, and so are their scales.
-  const WaveformRecord tiny = Read(std::vector<std::uint8_t>(34, 0x10));
+  const std::vector<std::uint8_t> tinyBytes(34, 0x10);  // outlives the record that views it
+  const WaveformRecord tiny = Read(tinyBytes);
   EXPECT_EQ(tiny.TimebaseCode(), 0x0010);  // 33 inside, 34 outside
   EXPECT_EQ(tiny.VoltsCode(1), 0);
   const WaveformRecord empty = Read({});
