@@ -1,13 +1,19 @@
-// Arbitrary bytes as a waveform record: the conversion must neither crash nor read outside the
-// record, and its texts must keep their shape (one table line and one trace entry per sample).
+// Arbitrary bytes as a waveform record (and their first eight as a number): the conversion must
+// neither crash nor read outside the record, and its texts must keep their shape (one table line
+// and one trace entry per sample).
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "decoding/decimal_rounding.h"
+#include "decoding/number_format.h"
 #include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
 
@@ -25,6 +31,20 @@ void Require(bool condition) {
   if (!condition) std::abort();
 }
 
+// The record's first bytes taken as any double: the number format must hold, and both ways of
+// rounding agree.
+void CheckNumber(std::span<const std::uint8_t> record, std::string_view separator) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, record.data(), std::min(record.size(), sizeof bits));
+  const double value = std::bit_cast<double>(bits);
+  Require(talvorne::FormatNumber(value, separator).size() <= talvorne::MaxNumberLength(separator));
+  const double magnitude = std::fabs(value);
+  if (!std::isfinite(magnitude) || magnitude == 0) return;
+  if (const auto fast = talvorne::RoundByScaling(magnitude)) {
+    Require(*fast == talvorne::RoundByFullExpansion(magnitude));
+  }
+}
+
 }  // namespace
 
 // The first byte chooses the decimal separator; the rest is the record.
@@ -33,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view separator = (data[0] & 1) != 0 ? "," : ".";
   const std::span<const std::uint8_t> record(data + 1, size - 1);
 
+  CheckNumber(record, separator);
   const talvorne::RecordTexts described = talvorne::DescribeRecord(record, separator);
   const talvorne::SampleTexts converted = talvorne::ConvertSamples(record, separator);
 
