@@ -1,10 +1,10 @@
 // Talvorne.exe as a real child process: found by its caption, read through its controls, closed.
 #include <gtest/gtest.h>
 
-#include "shell/control_layout.h"
 #include "shell/resource_ids.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/child_process.h"
+#include "tests/wine/support/main_window_controls.h"
 #include "tests/wine/support/program_copy.h"
 
 namespace talvorne {
@@ -12,39 +12,26 @@ namespace {
 
 using namespace talvorne::testing;
 
-// The program's main-window layout, as compiled into this test too.
-const WindowDescription& MainLayout() {
-  static const WindowDescription layout = LoadLayout(GetModuleHandleW(nullptr), kForm1Layout);
-  return layout;
-}
-
-HWND ControlOf(HWND window, const char* name) {
-  const ControlDescription& control = MainLayout().Control(name);
-  const HWND parent =
-      control.parent ? GetDlgItem(window, MainLayout().controls[*control.parent].id) : window;
-  return GetDlgItem(parent, control.id);
-}
-
 TEST(TalvorneProcess, StartsWithItsMainWindowAndEndsWithExitCode0WhenClosed) {
   ScratchFolder folder;
   ChildProcess talvorne(CopyProgramInto(folder.Path()));
   const HWND window = talvorne.WaitForWindow(L"Talvorne");
   ASSERT_NE(window, nullptr);
 
-  EXPECT_EQ(TextOf(ControlOf(window, "Button3")), L"Connexion");
-  EXPECT_EQ(TextOf(ControlOf(window, "Button4")), L"Récupération");
-  EXPECT_TRUE(IsWindowEnabled(ControlOf(window, "Button3")));
-  EXPECT_FALSE(IsWindowEnabled(ControlOf(window, "Button4")));
-  EXPECT_FALSE(IsWindowEnabled(ControlOf(window, "Button5")));
-  EXPECT_EQ(TextOf(ControlOf(window, "Memo1")), L"t\tU1\tU2\r\ns\tmV\tmV\r\n");
-  EXPECT_EQ(TextOf(ControlOf(window, "Label7")), L"Label7");
-  EXPECT_FALSE(IsWindowVisible(ControlOf(window, "Memo1")));
-  EXPECT_FALSE(IsWindowVisible(ControlOf(window, "ProgressBar1")));
+  EXPECT_EQ(TextOf(MainWindowControl(window, "Button3")), L"Connexion");
+  EXPECT_EQ(TextOf(MainWindowControl(window, "Button4")), L"Récupération");
+  EXPECT_TRUE(IsWindowEnabled(MainWindowControl(window, "Button3")));
+  EXPECT_FALSE(IsWindowEnabled(MainWindowControl(window, "Button4")));
+  EXPECT_FALSE(IsWindowEnabled(MainWindowControl(window, "Button5")));
+  EXPECT_EQ(TextOf(MainWindowControl(window, "Memo1")), L"t\tU1\tU2\r\ns\tmV\tmV\r\n");
+  EXPECT_EQ(TextOf(MainWindowControl(window, "Label7")), L"Label7");
+  EXPECT_FALSE(IsWindowVisible(MainWindowControl(window, "Memo1")));
+  EXPECT_FALSE(IsWindowVisible(MainWindowControl(window, "ProgressBar1")));
 
   // Menus cannot be walked from another process; their commands can be sent.
   PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_DEBUG_ON, 0), 0);
-  for (int i = 0; i < 100 && !IsWindowVisible(ControlOf(window, "Memo1")); ++i) Sleep(20);
-  EXPECT_TRUE(IsWindowVisible(ControlOf(window, "Memo1")));
+  for (int i = 0; i < 100 && !IsWindowVisible(MainWindowControl(window, "Memo1")); ++i) Sleep(20);
+  EXPECT_TRUE(IsWindowVisible(MainWindowControl(window, "Memo1")));
   RECT frame;
   GetWindowRect(window, &frame);
   EXPECT_EQ(frame.right - frame.left, 844);
@@ -65,7 +52,7 @@ TEST(TalvorneProcess, MissingStyleIsReportedAndStartUpGoesOn) {
 
   const HWND window = talvorne.WaitForWindow(L"Talvorne");
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(TextOf(ControlOf(window, "Button3")), L"Connexion");
+  EXPECT_EQ(TextOf(MainWindowControl(window, "Button3")), L"Connexion");
   PostMessageW(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(talvorne.WaitForExit(), std::optional<DWORD>(0));
 }
