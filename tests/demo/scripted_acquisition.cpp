@@ -1,0 +1,205 @@
+#include "tests/demo/scripted_acquisition.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "shell/resource_ids.h"
+#include "shell/text_encoding.h"
+#include "tests/demo/demo_oscilloscope.h"
+#include "tests/demo/program_folder.h"
+#include "tests/demo/window_snapshot.h"
+#include "tests/wine/support/box_watcher.h"
+#include "tests/wine/support/child_process.h"
+#include "tests/wine/support/main_window_controls.h"
+
+namespace talvorne::demo {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using testing::MainWindowControl;
+using testing::TextOf;
+
+constexpr auto kWindowTimeout = 30s;
+constexpr auto kPanelTimeout = 5s;
+constexpr auto kConnexionTimeout = 10s;
+// The exchange may take 9 s when the instrument is silent, the conversion pauses 2 s by design.
+constexpr auto kTableTimeout = 30s;
+constexpr auto kExitTimeout = 20s;
+// Lets Wine put the window's latest drawing on the screen before it is pictured.
+constexpr DWORD kSettleMs = 500;
+
+// Whether the condition came true within the time given.
+template <class Condition>
+bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
+  const auto deadline = Clock::now() + timeout;
+  while (!condition()) {
+    if (Clock::now() >= deadline) return false;
+    Sleep(50);
+  }
+  return true;
+}
+
+// What went wrong so far; each failure is told as it happens.
+class Verdict {
+ public:
+  void Fail(const std::string& what) {
+    std::cout << "ÉCHEC : " << what << "\n";
+    failed_ = true;
+  }
+  int ExitCode() const { return failed_ ? 1 : 0; }
+
+ private:
+  bool failed_ = false;
+};
+
+class ScriptedAcquisition {
+ public:
+  ScriptedAcquisition(HWND window, const std::filesystem::path& folder, Verdict& verdict)
+      : window_(window), folder_(folder), verdict_(verdict) {}
+
+  // Each step runs only when the ones before it succeeded.
+  void Run() {
+    if (ShowDebugPanel() && Connect() && Acquire()) SaveTable();
+    ReportLabels();
+    SaveSnapshot();
+  }
+
+ private:
+  HWND Control(const char* name) const { return MainWindowControl(window_, name); }
+
+  // Clicks a push button of the main window: its parent gets BN_CLICKED. Posted, because a
+  // command holds the program while it talks to the instrument.
+  void Click(const char* button) const {
+    const HWND control = Control(button);
+    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(control));
+  }
+
+  bool ShowDebugPanel() {
+    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IDM_DEBUG_ON, 0), 0);
+    if (WaitUntil([&] { return IsWindowVisible(Control("Memo1")) != FALSE; }, kPanelTimeout)) {
+      std::cout << "Debug > On : panneau de mise au point affiché\n";
+      return true;
+    }
+    verdict_.Fail("le panneau de mise au point ne s'est pas affiché");
+    return false;
+  }
+
+  bool Connect() {
+    Click("Button3");
+    if (WaitUntil([&] { return IsWindowEnabled(Control("Button4")) != FALSE; },
+                  kConnexionTimeout)) {
+      std::cout << "Connexion : oscilloscope ouvert, « Récupération » activé\n";
+      return true;
+    }
+    verdict_.Fail("la connexion n'a pas abouti (« Récupération » toujours désactivé)");
+    return false;
+  }
+
+  bool Acquire() {
+    const auto start = Clock::now();
+    Click("Button4");
+    if (WaitUntil([&] { return IsWindowEnabled(Control("Button5")) != FALSE; }, kTableTimeout)) {
+      const std::chrono::duration<double> took = Clock::now() - start;
+      std::cout << "Récupération : tableau reçu en " << took.count() << " s\n";
+      return true;
+    }
+    verdict_.Fail("le tableau n'est pas arrivé (« Régressi » toujours désactivé après " +
+                  std::to_string(std::chrono::seconds(kTableTimeout).count()) + " s)");
+    return false;
+  }
+
+  void SaveTable() {
+    std::string table = Narrow(TextOf(Control("Memo1")));
+    std::erase(table, '\r');
+    const auto lines = std::count(table.begin(), table.end(), '\n');
+    const std::filesystem::path file = folder_ / L"table.txt";
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << table;
+    std::cout << "Tableau : " << lines << " lignes dans " << Narrow(file.wstring()) << "\n";
+    // The names line, the units line, then one line per sample.
+    if (lines != 2 + kSamplesPerChannel) {
+      verdict_.Fail("le tableau devrait avoir " + std::to_string(2 + kSamplesPerChannel) +
+                    " lignes");
+    }
+  }
+
+  // A label's lines (Label9 has two) shown on one line of the report.
+  static std::string OneLine(std::string text) {
+    std::erase(text, '\n');
+    for (std::size_t at; (at = text.find('\r')) != std::string::npos;) text.replace(at, 1, " / ");
+    return text;
+  }
+
+  void ReportLabels() const {
+    for (const char* label : {"Label8", "Label9", "Label1", "Label2", "Label3", "Label5", "Label4",
+                              "Label6", "Label7", "RichEdit2"}) {
+      std::cout << "  " << label << " : " << OneLine(Narrow(TextOf(Control(label)))) << "\n";
+    }
+  }
+
+  void SaveSnapshot() {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    Sleep(kSettleMs);
+    const std::filesystem::path file = folder_ / L"talvorne.bmp";
+    if (SaveWindowSnapshot(window_, file)) {
+      std::cout << "Image de la fenêtre : " << Narrow(file.wstring()) << "\n";
+    } else {
+      verdict_.Fail("la fenêtre n'a pas pu être capturée");
+    }
+  }
+
+  HWND window_;
+  std::filesystem::path folder_;
+  Verdict& verdict_;
+};
+
+void ReportBoxes(const testing::BoxWatcher& boxes, Verdict& verdict) {
+  for (const testing::SeenBox& box : boxes.Boxes()) {
+    verdict.Fail("boîte de message « " + Narrow(box.caption) + " » : " + Narrow(box.text));
+  }
+}
+
+void Close(const testing::ChildProcess& talvorne, HWND window, Verdict& verdict) {
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  const std::optional<DWORD> exitCode = talvorne.WaitForExit(kExitTimeout);
+  if (!exitCode) {
+    verdict.Fail("Talvorne ne s'est pas fermé");
+  } else if (*exitCode != 0) {
+    verdict.Fail("Talvorne s'est fermé avec le code de sortie " + std::to_string(*exitCode));
+  } else {
+    std::cout << "Talvorne fermé, code de sortie 0\n";
+  }
+}
+
+}  // namespace
+
+int RunScriptedAcquisition(const std::filesystem::path& folder) {
+  for (const wchar_t* output : {L"table.txt", L"talvorne.bmp"}) {
+    std::filesystem::remove(folder / output);
+  }
+  const std::filesystem::path program = PrepareProgramFolder(folder);
+  Verdict verdict;
+  testing::ChildProcess talvorne(program);  // ended when it goes, should it still run
+  const testing::BoxWatcher boxes(talvorne.Id());
+
+  const HWND window = talvorne.WaitForWindow(L"Talvorne", kWindowTimeout);
+  if (window == nullptr) {
+    verdict.Fail("la fenêtre « Talvorne » n'est pas apparue");
+  } else {
+    std::cout << "Talvorne démarré depuis " << Narrow(program.parent_path().wstring()) << "\n";
+    ScriptedAcquisition(window, folder, verdict).Run();
+    Close(talvorne, window, verdict);
+  }
+  ReportBoxes(boxes, verdict);
+  return verdict.ExitCode();
+}
+
+}  // namespace talvorne::demo

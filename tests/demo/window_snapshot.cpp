@@ -1,0 +1,78 @@
+#include "tests/demo/window_snapshot.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <memory>
+
+#include "shell/gdi_object.h"
+
+namespace talvorne::demo {
+namespace {
+
+struct ScreenDcDeleter {
+  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+struct MemoryDcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+
+bool WriteBmp(const std::filesystem::path& file, LONG width, LONG height, const void* pixels) {
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = -height;  // rows top down, as the pixels are
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  const auto pixelBytes = static_cast<DWORD>(width * height * 4);
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;  // "BM"
+  header.bfOffBits = sizeof header + sizeof info;
+  header.bfSize = header.bfOffBits + pixelBytes;
+
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(&header), sizeof header);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(static_cast<const char*>(pixels), pixelBytes);
+  return static_cast<bool>(out.flush());
+}
+
+}  // namespace
+
+bool SaveWindowSnapshot(HWND window, const std::filesystem::path& bmpFile) {
+  RECT frame{};
+  if (!GetWindowRect(window, &frame)) return false;
+  const LONG width = frame.right - frame.left;
+  const LONG height = frame.bottom - frame.top;
+  if (width <= 0 || height <= 0) return false;
+
+  const std::unique_ptr<HDC__, ScreenDcDeleter> screen(GetDC(nullptr));
+  const std::unique_ptr<HDC__, MemoryDcDeleter> memory(CreateCompatibleDC(screen.get()));
+  if (!screen || !memory) return false;
+
+  BITMAPINFO format{};
+  format.bmiHeader.biSize = sizeof format.bmiHeader;
+  format.bmiHeader.biWidth = width;
+  format.bmiHeader.biHeight = -height;
+  format.bmiHeader.biPlanes = 1;
+  format.bmiHeader.biBitCount = 32;
+  format.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  const GdiObject<HBITMAP> bitmap(
+      CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (!bitmap) return false;
+
+  const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
+  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top,
+                             SRCCOPY | CAPTUREBLT) != FALSE;
+  SelectObject(memory.get(), previous);
+  GdiFlush();
+  // The screen leaves the fourth byte of each pixel at 0, which picture tools take for
+  // transparent: the window is opaque.
+  auto* const pixel = static_cast<std::uint32_t*>(pixels);
+  std::for_each(pixel, pixel + width * height, [](std::uint32_t& p) { p |= 0xFF000000u; });
+  return copied && WriteBmp(bmpFile, width, height, pixels);
+}
+
+}  // namespace talvorne::demo
