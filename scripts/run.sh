@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Runs Talvorne.exe under Wine against a simulated oscilloscope (a fake libusb0.dll holding a
+# two-channel waveform: a sine and a square wave, 5000 samples each).
+# - With a reachable $DISPLAY, Talvorne opens there: click "Connexion", then "Récupération";
+#   Debug > On shows the exchange and the data table. Close the window to end.
+# - Without one, the acquisition is scripted under Xvfb: the data table is printed and saved, and
+#   a PNG picture of the main window with its debug panel is saved; both paths are printed.
+# Everything it makes goes to build/run/. Exits non-zero when the run fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+out=build/run
+driver=build/windows/tests/demo/demo_driver.exe
+
+bash scripts/install-packages.sh
+
+echo "=== Building Talvorne.exe and the simulated oscilloscope"
+cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/windows -j"$(nproc)" --target demo_driver
+mkdir -p "$out"
+
+interactive() {
+  echo "=== Talvorne on $DISPLAY: click Connexion, then Récupération; close its window to end"
+  # The driver only prepares the folder; the user drives Talvorne.
+  TALVORNE_USE_DISPLAY=1 scripts/wine-session.sh bash -c \
+    'scripts/wine-run.sh "$1" --prepare "$2" && scripts/wine-run.sh "$2/program/Talvorne.exe"' \
+    run "$driver" "$out"
+}
+
+show_table() {
+  local table=$out/table.txt
+  [[ -s $table ]] || return 0
+  echo "=== Data table ($(wc -l <"$table") lines, tab-separated)"
+  head -n 5 "$table"
+  echo "..."
+  tail -n 2 "$table"
+  echo "Whole table: $root/$table"
+}
+
+scripted() {
+  echo "=== No display: scripted acquisition under Xvfb"
+  rm -f "$out/talvorne.png"
+  local status=0
+  scripts/wine-session.sh scripts/wine-run.sh "$driver" "$out" || status=$?
+  show_table
+  if [[ -f $out/talvorne.bmp ]]; then
+    convert "$out/talvorne.bmp" -alpha off "$out/talvorne.png"
+    rm -f "$out/talvorne.bmp"
+    echo "Screenshot of the main window: $root/$out/talvorne.png"
+  fi
+  return "$status"
+}
+
+if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
+  interactive
+else
+  scripted
+fi
