@@ -46,6 +46,10 @@ bool WaitUntil(Condition condition, std::chrono::milliseconds timeout) {
   return true;
 }
 
+std::string Seconds(std::chrono::seconds duration) {
+  return std::to_string(duration.count()) + " s";
+}
+
 // What went wrong so far; each failure is told as it happens.
 class Verdict {
  public:
@@ -64,9 +68,14 @@ class ScriptedAcquisition {
   ScriptedAcquisition(HWND window, const std::filesystem::path& folder, Verdict& verdict)
       : window_(window), folder_(folder), verdict_(verdict) {}
 
-  // Each step runs only when the ones before it succeeded.
   void Run() {
-    if (ShowDebugPanel() && Connect() && Acquire()) SaveTable();
+    if (ShowDebugPanel()) {
+      if (const std::string missing = ConnectAndAcquire(); missing.empty()) {
+        SaveTable();
+      } else {
+        verdict_.Fail("le tableau n'est pas arrivé (" + missing + ")");
+      }
+    }
     ReportLabels();
     SaveSnapshot();
   }
@@ -92,28 +101,25 @@ class ScriptedAcquisition {
     return false;
   }
 
-  bool Connect() {
+  // Clicks "Connexion", then "Récupération"; empty when the table has arrived, else why not.
+  std::string ConnectAndAcquire() {
     Click("Button3");
-    if (WaitUntil([&] { return IsWindowEnabled(Control("Button4")) != FALSE; },
-                  kConnexionTimeout)) {
-      std::cout << "Connexion : oscilloscope ouvert, « Récupération » activé\n";
-      return true;
+    if (!WaitUntil([&] { return IsWindowEnabled(Control("Button4")) != FALSE; },
+                   kConnexionTimeout)) {
+      return "« Récupération » toujours désactivé " + Seconds(kConnexionTimeout) +
+             " après « Connexion »";
     }
-    verdict_.Fail("la connexion n'a pas abouti (« Récupération » toujours désactivé)");
-    return false;
-  }
+    std::cout << "Connexion : oscilloscope ouvert, « Récupération » activé\n";
 
-  bool Acquire() {
     const auto start = Clock::now();
     Click("Button4");
-    if (WaitUntil([&] { return IsWindowEnabled(Control("Button5")) != FALSE; }, kTableTimeout)) {
-      const std::chrono::duration<double> took = Clock::now() - start;
-      std::cout << "Récupération : tableau reçu en " << took.count() << " s\n";
-      return true;
+    if (!WaitUntil([&] { return IsWindowEnabled(Control("Button5")) != FALSE; }, kTableTimeout)) {
+      return "« Régressi » toujours désactivé " + Seconds(kTableTimeout) +
+             " après « Récupération »";
     }
-    verdict_.Fail("le tableau n'est pas arrivé (« Régressi » toujours désactivé après " +
-                  std::to_string(std::chrono::seconds(kTableTimeout).count()) + " s)");
-    return false;
+    const std::chrono::duration<double> took = Clock::now() - start;
+    std::cout << "Récupération : tableau reçu en " << took.count() << " s\n";
+    return {};
   }
 
   void SaveTable() {
