@@ -17,14 +17,20 @@ struct MemoryDcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
 
+// 32 bits per pixel, blue green red and a fourth byte, rows from the top down.
+BITMAPINFOHEADER PixelFormat(LONG width, LONG height) {
+  BITMAPINFOHEADER format{};
+  format.biSize = sizeof format;
+  format.biWidth = width;
+  format.biHeight = -height;
+  format.biPlanes = 1;
+  format.biBitCount = 32;
+  format.biCompression = BI_RGB;
+  return format;
+}
+
 bool WriteBmp(const std::filesystem::path& file, LONG width, LONG height, const void* pixels) {
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = -height;  // rows top down, as the pixels are
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
+  const BITMAPINFOHEADER info = PixelFormat(width, height);
   const auto pixelBytes = static_cast<DWORD>(width * height * 4);
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"
@@ -52,12 +58,7 @@ bool SaveWindowSnapshot(HWND window, const std::filesystem::path& bmpFile) {
   if (!screen || !memory) return false;
 
   BITMAPINFO format{};
-  format.bmiHeader.biSize = sizeof format.bmiHeader;
-  format.bmiHeader.biWidth = width;
-  format.bmiHeader.biHeight = -height;
-  format.bmiHeader.biPlanes = 1;
-  format.bmiHeader.biBitCount = 32;
-  format.bmiHeader.biCompression = BI_RGB;
+  format.bmiHeader = PixelFormat(width, height);
   void* pixels = nullptr;
   const GdiObject<HBITMAP> bitmap(
       CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
