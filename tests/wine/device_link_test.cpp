@@ -1,0 +1,288 @@
+// Connexion and Récupération clicked in Talvorne.exe against the fake oscilloscope: what the
+// window shows, what boxes come up, and the exact exchange in the fake libusb0.dll's log.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/support/record_builder.h"
+#include "tests/wine/support/oscilloscope_session.h"
+
+namespace talvorne {
+namespace {
+
+using namespace talvorne::testing;
+
+constexpr std::uint16_t kVendor = 0x5345;
+constexpr std::uint16_t kProduct = 0x1234;
+
+// The record length, then nine bytes that only the hexadecimal trace shows.
+std::vector<std::uint8_t> HeaderFor(std::size_t length) {
+  return {static_cast<std::uint8_t>(length & 0xFF),
+          static_cast<std::uint8_t>((length >> 8) & 0xFF),
+          static_cast<std::uint8_t>(length >> 16),
+          0xA1, 0xB2, 0xC3, 0, 0, 0, 0, 0, 0x7F};
+}
+
+// Two channels of 5000 samples, L = 20116, at 1 ms per division.
+std::vector<std::uint8_t> Record5000() {
+  RecordBuilder record = RecordBuilder::TwoChannels(5000);
+  record.TimebaseCode(16).VoltsCode(1, 4).VoltsCode(2, 10).Sample(1, 1, 31).Sample(2, 5000, -1);
+  return record.Bytes();
+}
+
+FakeUsbScenario OneOscilloscope() {
+  FakeUsbScenario scenario;
+  scenario.Bus().Device(kVendor, kProduct);
+  return scenario;
+}
+
+std::vector<std::wstring> Lines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  for (std::size_t start = 0, end; (end = text.find(L"\r\n", start)) != std::wstring::npos;
+       start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  return lines;
+}
+
+std::vector<std::string> Calls(const std::vector<std::string>& log, const std::string& name) {
+  std::vector<std::string> calls;
+  for (const std::string& line : log) {
+    if (line.rfind(name, 0) == 0) calls.push_back(line);
+  }
+  return calls;
+}
+
+TEST(DeviceLink, AcquisitionFromTheClicksToTheTable) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
+  OscilloscopeSession talvorne(&scenario);
+
+  talvorne.Click("Button3");
+  EXPECT_FALSE(talvorne.Enabled("Button3"));
+  EXPECT_TRUE(talvorne.Enabled("Button4"));
+  EXPECT_FALSE(talvorne.Enabled("Button5"));
+  EXPECT_EQ(talvorne.Text("Label1"), L"Label1");  // every set-up step accepted
+
+  talvorne.Click("Button4");
+  EXPECT_EQ(talvorne.Text("Label5"), L"WRITE : 10/10");
+  EXPECT_EQ(talvorne.Text("Label2"), L"SEND");
+  EXPECT_EQ(talvorne.Text("Label1"), L"recv2");
+  EXPECT_EQ(talvorne.Text("Label4"), L"READ : 12/12");
+  EXPECT_EQ(talvorne.Text("Label3"), L"RECV");
+  EXPECT_EQ(talvorne.Text("RichEdit2"), L"944e00a1b2c300000000007f");
+  EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : 20116/20116");
+  EXPECT_EQ(talvorne.Text("Label6"), L"RECV DATA");
+  const std::vector<std::wstring> table = Lines(talvorne.Text("Memo1"));
+  ASSERT_EQ(table.size(), 5002u);
+  EXPECT_EQ(table[0], L"t\tU1\tU2");
+  EXPECT_EQ(table[1], L"s\tmV\tmV");
+  EXPECT_EQ(table[2], L"2E-6\t62\t0");
+  EXPECT_EQ(table[5001], L"0.01\t0\t-200");
+  EXPECT_EQ(talvorne.Text("Label8"), L"Balayage : 0.001 s");
+  EXPECT_TRUE(talvorne.Enabled("Button5"));
+  EXPECT_TRUE(talvorne.Boxes().empty());
+
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  const std::vector<std::string> expected = {
+      "usb_init",
+      "usb_find_busses -> 1",
+      "usb_find_devices -> 1",
+      "usb_get_busses -> busses",
+      "usb_open device=1.1 -> handle1",
+      "usb_set_configuration handle1 configuration=1 -> 0",
+      "usb_claim_interface handle1 interface=0 -> 0",
+      "usb_set_altinterface handle1 alternate=-1 -> 0",
+      "usb_bulk_write handle1 endpoint=0x03 size=10 timeout=2000 bytes=53005400410052005400 -> 10",
+      "usb_bulk_read handle1 endpoint=0x81 size=12 timeout=2000 buffer=zeroed -> 12",
+      "usb_bulk_read handle1 endpoint=0x81 size=20116 timeout=5000 buffer=zeroed -> 20116",
+      "usb_close handle1 -> 0",
+  };
+  EXPECT_EQ(talvorne.UsbLog(), expected);
+}
+
+TEST(DeviceLink, TheFirstMatchingDeviceInBusThenDeviceOrderIsOpened) {
+  FakeUsbScenario scenario;
+  scenario.Bus().Device(kVendor, 0x9999).Device(0x1111, kProduct);
+  scenario.Bus().Device(0x0001, 0x0002).Device(kVendor, kProduct).Device(kVendor, kProduct);
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_open"),
+            std::vector<std::string>{"usb_open device=2.2 -> handle1"});
+  EXPECT_TRUE(talvorne.Enabled("Button4"));
+}
+
+TEST(DeviceLink, NearMissesAreNotTheOscilloscope) {
+  FakeUsbScenario scenario;
+  scenario.Bus().Device(kVendor, 0x1235).Device(0x5344, kProduct);
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  talvorne.Click("Button3");  // can be tried again
+  EXPECT_TRUE(Calls(talvorne.UsbLog(), "usb_open").empty());
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_init").size(), 2u);
+  EXPECT_TRUE(talvorne.Enabled("Button3"));
+  EXPECT_FALSE(talvorne.Enabled("Button4"));
+  EXPECT_TRUE(talvorne.Boxes().empty());
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  EXPECT_TRUE(Calls(talvorne.UsbLog(), "usb_close").empty());
+}
+
+TEST(DeviceLink, NoBussesOrDevicesCountedButTheListStillWalked) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.FindBusses({0}).FindDevices({0});
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  const auto boxes = talvorne.Boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, L"Pas de BUS");
+  EXPECT_EQ(boxes[1].text, L"Pas d'appareils");
+  EXPECT_EQ(boxes[0].caption, L"Talvorne");
+  EXPECT_FALSE(boxes[0].hasIcon);
+  EXPECT_TRUE(talvorne.Enabled("Button4"));
+}
+
+TEST(DeviceLink, AnEmptyBusListEndsTheCommand) {
+  FakeUsbScenario scenario;  // no bus: usb_get_busses gives null
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  const auto boxes = talvorne.Boxes();
+  ASSERT_FALSE(boxes.empty());
+  EXPECT_EQ(boxes.back().text, L"BUS vide");
+  EXPECT_TRUE(talvorne.Enabled("Button3"));
+  EXPECT_FALSE(talvorne.Enabled("Button4"));
+}
+
+TEST(DeviceLink, EveryRefusedSetUpStepIsShownAndRecuperationEnabledAllTheSame) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.SetConfiguration({-5}).ClaimInterface({-16}).SetAltInterface({-22});
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  EXPECT_EQ(talvorne.Text("Label1"), L"ERREUR conf1");
+  EXPECT_EQ(talvorne.Text("Label2"), L"ERREUR conf2");
+  EXPECT_EQ(talvorne.Text("Label3"), L"ERREUR conf3");
+  EXPECT_TRUE(talvorne.Enabled("Button4"));
+  EXPECT_FALSE(talvorne.Enabled("Button3"));
+  const auto log = talvorne.UsbLog();
+  const auto alternate = std::find(log.begin(), log.end(),
+                                   "usb_set_altinterface handle1 alternate=-1 -> -22");
+  ASSERT_NE(alternate, log.end());
+  ASSERT_NE(alternate + 1, log.end());
+  EXPECT_EQ(alternate[1], "usb_release_interface handle1 interface=-1 -> 0");
+}
+
+TEST(DeviceLink, AFailedOpenIsReportedAndConnexionCanBeTriedAgain) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.Opens({false, true});
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  ASSERT_EQ(talvorne.Boxes().size(), 1u);
+  EXPECT_EQ(talvorne.Boxes()[0].text, L"Impossible d'ouvrir l'oscilloscope");
+  EXPECT_TRUE(Calls(talvorne.UsbLog(), "usb_set_configuration").empty());
+  EXPECT_TRUE(talvorne.Enabled("Button3"));
+  EXPECT_FALSE(talvorne.Enabled("Button4"));
+
+  talvorne.Click("Button3");
+  EXPECT_TRUE(talvorne.Enabled("Button4"));
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_close"),
+            std::vector<std::string>{"usb_close handle1 -> 0"});
+}
+
+TEST(DeviceLink, WithoutTheDriverConnexionSaysSoAndNothingElseChanges) {
+  OscilloscopeSession talvorne(nullptr);
+  talvorne.Click("Button3");
+  talvorne.Click("Button3");
+  const auto boxes = talvorne.Boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, L"Pilote USB introuvable (libusb0.dll)");
+  EXPECT_EQ(boxes[0].caption, L"Talvorne");
+  EXPECT_TRUE(talvorne.Enabled("Button3"));
+  EXPECT_FALSE(talvorne.Enabled("Button4"));
+  EXPECT_EQ(talvorne.Text("Label1"), L"Label1");
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+}
+
+TEST(DeviceLink, AHeaderThatNeverComesGivesAnEmptyRecord) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.Acquisition(Reply().Header({}, -116).HeaderDelay(300));
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  talvorne.Click("Button4");
+  EXPECT_EQ(talvorne.Text("Label4"), L"READ : -116/12");
+  EXPECT_EQ(talvorne.Text("Label3"), L"Erreur recv");
+  EXPECT_EQ(talvorne.Text("RichEdit2"), L"000000000000000000000000");
+  EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : 0/0");
+  EXPECT_EQ(talvorne.Text("Label6"), L"RECV DATA");
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_read").back(),
+            "usb_bulk_read handle1 endpoint=0x81 size=0 timeout=5000 buffer=zeroed -> 0");
+  // An empty record has fewer samples than none: the progress bar refuses its range.
+  const auto boxes = talvorne.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, L"Propriété msctls_progress32 hors limites.");
+  EXPECT_EQ(talvorne.Text("Memo1"), L"t\tU?\r\ns\tmV\r\n");
+  EXPECT_FALSE(talvorne.Enabled("Button5"));
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+}
+
+TEST(DeviceLink, TheThirdHeaderByteCountsAndAShortRecordIsPaddedWithZeros) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  RecordBuilder record(65537);
+  for (std::int32_t i = 1; i <= 32736; ++i) record.Sample(1, i, 1000);
+  record.TimebaseCode(16).VoltsCode(1, 1);
+  scenario.Acquisition(Reply().Header({0x01, 0x00, 0x01}).Record(record.Bytes()).RecordDelivered(
+      65 + 2 * 100));  // the first 100 samples only
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  talvorne.Click("Button4");
+  EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : 265/65537");
+  EXPECT_EQ(talvorne.Text("Label6"), L"Erreur recv data");
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_read").back(),
+            "usb_bulk_read handle1 endpoint=0x81 size=65537 timeout=5000 buffer=zeroed -> 265");
+  const std::vector<std::wstring> table = Lines(talvorne.Text("Memo1"));
+  ASSERT_EQ(table.size(), 2u + 32736u);  // N = 65537 div 2 - 32
+  // Samples 1 to 100 arrived; sample 101 and the rest did not and read as 0.
+  EXPECT_TRUE(table[1 + 100].ends_with(L"\t200")) << table[1 + 100];
+  EXPECT_TRUE(table[1 + 101].ends_with(L"\t0")) << table[1 + 101];
+  EXPECT_TRUE(table.back().ends_with(L"\t0"));
+  EXPECT_TRUE(talvorne.Enabled("Button5"));
+}
+
+TEST(DeviceLink, TwoPressesRunTwoCompleteExchangesFromFreshBuffers) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.Acquisition(Reply().Header(HeaderFor(1065)).Record(
+      std::vector<std::uint8_t>(1065, 0x11)));
+  scenario.Acquisition(Reply().Write(-7).Header(HeaderFor(465)).Record(
+      std::vector<std::uint8_t>(465, 0x22)));
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  talvorne.Click("Button4");
+  EXPECT_EQ(Lines(talvorne.Text("Memo1")).size(), 2u + 500u);
+  talvorne.Click("Button4");
+  EXPECT_EQ(talvorne.Text("Label5"), L"WRITE : -7/10");
+  EXPECT_EQ(talvorne.Text("Label2"), L"ERREUR send");
+  EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : 465/465");
+  EXPECT_EQ(Lines(talvorne.Text("Memo1")).size(), 2u + 200u);  // the second table alone
+  const auto log = talvorne.UsbLog();
+  EXPECT_EQ(Calls(log, "usb_bulk_write").size(), 2u);
+  const auto reads = Calls(log, "usb_bulk_read");
+  ASSERT_EQ(reads.size(), 4u);
+  for (const std::string& read : reads) EXPECT_NE(read.find("buffer=zeroed"), std::string::npos);
+}
+
+TEST(DeviceLink, RecuperationDuringThePauseIsIgnored) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  talvorne.PostClick("Button4");
+  // Once the labels show the first table's sweep, the conversion is in its pause.
+  for (int i = 0; i < 200 && talvorne.Text("Label8").empty(); ++i) Sleep(20);
+  ASSERT_FALSE(talvorne.Text("Label8").empty());
+  talvorne.Click("Button4");
+  for (int i = 0; i < 300 && !talvorne.Enabled("Button5"); ++i) Sleep(20);
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_write").size(), 1u);
+  EXPECT_EQ(Lines(talvorne.Text("Memo1")).size(), 5002u);
+}
+
+}  // namespace
+}  // namespace talvorne
