@@ -284,5 +284,55 @@ TEST(DeviceLink, RecuperationDuringThePauseIsIgnored) {
   EXPECT_EQ(Lines(talvorne.Text("Memo1")).size(), 5002u);
 }
 
+// The user's decimal separator, set in the regional settings for the programs started meanwhile.
+class DecimalSeparatorSetting {
+ public:
+  explicit DecimalSeparatorSetting(const wchar_t* separator) {
+    wchar_t previous[16] = {};
+    DWORD size = sizeof previous;
+    hadValue_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"sDecimal", RRF_RT_REG_SZ, nullptr,
+                             previous, &size) == ERROR_SUCCESS;
+    previous_ = previous;
+    Set(separator);
+  }
+  ~DecimalSeparatorSetting() {
+    if (hadValue_) {
+      Set(previous_.c_str());
+    } else {
+      RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"sDecimal");
+    }
+  }
+
+ private:
+  static constexpr wchar_t kKey[] = L"Control Panel\\International";
+  static void Set(const wchar_t* separator) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"sDecimal", REG_SZ, separator,
+                    static_cast<DWORD>((wcslen(separator) + 1) * sizeof(wchar_t)));
+  }
+  bool hadValue_ = false;
+  std::wstring previous_;
+};
+
+TEST(DeviceLink, TheTableUsesTheUsersDecimalSeparatorReadAtStartUp) {
+  // A separator that would break the tab-separated table, or none at all, keeps ".".
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
+      {L",", L"0,0049\t-2,4"}, {L".", L"0.0049\t-2.4"}, {L"", L"0.0049\t-2.4"},
+      {L"\t", L"0.0049\t-2.4"}};
+  RecordBuilder record = RecordBuilder::OneChannel(100);
+  record.TimebaseCode(16).VoltsCode(1, 3).Sample(1, 49, -3);
+  for (const auto& [separator, line49] : cases) {
+    FakeUsbScenario scenario = OneOscilloscope();
+    scenario.Acquisition(Reply().Header(HeaderFor(265)).Record(record.Bytes()));
+    const DecimalSeparatorSetting setting(separator);
+    OscilloscopeSession talvorne(&scenario);
+    talvorne.Click("Button3");
+    talvorne.Click("Button4");
+    const std::vector<std::wstring> table = Lines(talvorne.Text("Memo1"));
+    ASSERT_EQ(table.size(), 102u) << separator;
+    EXPECT_EQ(table[1 + 49], line49) << separator;
+    EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  }
+}
+
 }  // namespace
 }  // namespace talvorne
