@@ -11,6 +11,15 @@ mkdir -p "$WINEPREFIX"
 
 xvfb_pid=
 server_pid=
+# The session's Windows processes, found by the prefix in their environment.
+session_processes() {
+  local environ
+  for environ in /proc/[0-9]*/environ; do
+    { tr '\0' '\n' <"$environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+      basename "$(dirname "$environ")"
+  done
+}
+
 cleanup() {
   set +e
   if [[ -n $server_pid ]]; then
@@ -18,6 +27,11 @@ cleanup() {
     kill "$server_pid" 2>/dev/null
     wait "$server_pid" 2>/dev/null
   fi
+  # Services started in the session can outlive a killed server; none may outlive the session.
+  local stray
+  for stray in $(session_processes); do
+    [[ $stray != "$$" ]] && kill -9 "$stray" 2>/dev/null
+  done
   if [[ -n $xvfb_pid ]]; then
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null

@@ -70,5 +70,36 @@ TEST(TalvorneProcess, StartUpFailureOutsideTheHandlersEndsWithExitCode1) {
   EXPECT_EQ(talvorne.WaitForExit(), std::optional<DWORD>(1));
 }
 
+TEST(TalvorneProcess, WindowAndControlsAreScaledForTheScreensResolution) {
+  constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
+  constexpr DWORD kDpi = 144;
+  RegSetKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels", REG_DWORD, &kDpi, sizeof kDpi);
+  ScratchFolder folder;
+  ChildProcess talvorne(CopyProgramInto(folder.Path()));
+  const HWND window = talvorne.WaitForWindow(L"Talvorne");
+  RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktop, L"LogPixels");
+  ASSERT_NE(window, nullptr);
+
+  RECT client;
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 281);  // 187 at 96 DPI
+  EXPECT_EQ(client.bottom, 333);  // 222
+  RECT button;
+  GetWindowRect(MainWindowControl(window, "Button3"), &button);
+  EXPECT_EQ(button.right - button.left, 113);  // 75 × 1.5, rounded
+  EXPECT_EQ(button.bottom - button.top, 38);   // 25 × 1.5
+
+  // The debug widths are applied as they stand.
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDM_DEBUG_ON, 0), 0);
+  RECT frame{};
+  for (int i = 0; i < 100 && frame.right - frame.left != 844; ++i) {
+    Sleep(20);
+    GetWindowRect(window, &frame);
+  }
+  EXPECT_EQ(frame.right - frame.left, 844);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(talvorne.WaitForExit(), std::optional<DWORD>(0));
+}
+
 }  // namespace
 }  // namespace talvorne
