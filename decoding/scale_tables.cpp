@@ -7,9 +7,9 @@ namespace {
 
 // 1, 2.5 and 5 per decade, from 5 ns to 100 s.
 constexpr std::array<double, 32> kSecondsPerDivision = {
-    5e-9, 1e-8,   2.5e-8, 5e-8,   1e-7, 2.5e-7, 5e-7, 1e-6,   2.5e-6, 5e-6,   1e-5,
-    2.5e-5, 5e-5, 1e-4,   2.5e-4, 5e-4, 0.001,  0.0025, 0.005, 0.01,  0.025,  0.05,
-    0.1,  0.25,   0.5,    1,      2.5,  5,      10,   25,     50,     100};
+    5e-9,   1e-8, 2.5e-8, 5e-8,   1e-7, 2.5e-7, 5e-7,   1e-6,  2.5e-6, 5e-6,  1e-5,
+    2.5e-5, 5e-5, 1e-4,   2.5e-4, 5e-4, 0.001,  0.0025, 0.005, 0.01,   0.025, 0.05,
+    0.1,    0.25, 0.5,    1,      2.5,  5,      10,     25,    50,     100};
 
 // Index 0 is volts code 1.
 constexpr std::array<double, 10> kMillivoltsPerDivision = {5,   10,  20,   50,   100,
@@ -25,7 +25,9 @@ double Lookup(const std::array<double, Size>& table, std::int32_t index) {
 
 }  // namespace
 
-double BaseDeTemps(std::int32_t code) { return Lookup(kSecondsPerDivision, code); }
+double BaseDeTemps(std::int32_t code) {
+  return Lookup(kSecondsPerDivision, code);
+}
 
 double FacteurTension(std::int32_t code) {
   if (code < 1) return 0.0;

@@ -49,7 +49,9 @@ WaveformRecord::WaveformRecord(std::span<const std::uint8_t> bytes)
       layout_(DetectLayout(bytes)),
       sampleCount_(talvorne::SampleCount(bytes.size(), layout_.channelCount)) {}
 
-std::uint8_t WaveformRecord::Byte(std::size_t position) const { return ByteAt(bytes_, position); }
+std::uint8_t WaveformRecord::Byte(std::size_t position) const {
+  return ByteAt(bytes_, position);
+}
 
 std::uint16_t WaveformRecord::Field16(std::size_t position) const {
   return static_cast<std::uint16_t>(Byte(position) | (Byte(position + 1) << 8));

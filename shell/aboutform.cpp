@@ -11,7 +11,9 @@ Taboutform::Taboutform(HINSTANCE instance, const VisualStyle& style) : Window(st
   Create(instance, kAboutFormLayout, nullptr);
 }
 
-void Taboutform::ShowModal() { RunModal(Handle()); }
+void Taboutform::ShowModal() {
+  RunModal(Handle());
+}
 
 LRESULT Taboutform::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {

@@ -46,8 +46,8 @@ WindowClassAndStyle ClassAndStyleFor(const ControlDescription& control) {
 }
 
 // Tab moves the focus out of a text box instead of typing a tab character into it.
-LRESULT CALLBACK TabLeavesTextBox(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR, DWORD_PTR) {
+LRESULT CALLBACK TabLeavesTextBox(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR) {
   LRESULT code = DefSubclassProc(window, message, wParam, lParam);
   const auto* key = reinterpret_cast<const MSG*>(lParam);
   if (message == WM_GETDLGCODE && key != nullptr && key->message == WM_KEYDOWN &&
@@ -90,16 +90,16 @@ ControlLayout::ControlLayout(HWND window, WindowDescription description)
     const HWND parent = control.parent ? controls_[*control.parent] : window;
     const DWORD state = (control.hidden ? 0 : WS_VISIBLE) | (control.disabled ? WS_DISABLED : 0);
     const HWND child = CreateWindowExW(
-        extendedStyle, className, Widen(control.text).c_str(), WS_CHILD | style | state, 0, 0, 0,
-        0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
+        extendedStyle, className, Widen(control.text).c_str(), WS_CHILD | style | state, 0, 0, 0, 0,
+        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)), instance, nullptr);
     if (child == nullptr) {
       throw LayoutError("Impossible de créer le contrôle " + control.name);
     }
     if (control.kind == ControlKind::kMemo || control.kind == ControlKind::kRichEdit) {
       SetWindowSubclass(child, TabLeavesTextBox, 0, 0);
       // The text boxes hold whole data tables, far beyond the default limits of 32 or 64 KB.
-      SendMessageW(child, control.kind == ControlKind::kMemo ? EM_SETLIMITTEXT : EM_EXLIMITTEXT,
-                   0, INT_MAX);
+      SendMessageW(child, control.kind == ControlKind::kMemo ? EM_SETLIMITTEXT : EM_EXLIMITTEXT, 0,
+                   INT_MAX);
     }
     if (control.kind == ControlKind::kGroupBox) SetWindowSubclass(child, ColoursFromWindow, 0, 0);
     controls_.push_back(child);

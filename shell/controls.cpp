@@ -18,13 +18,21 @@ void Control::SetText(std::string_view text) const {
   SetWindowTextW(window_, Widen(text).c_str());
 }
 
-bool Control::Visible() const { return (GetWindowLongW(window_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Control::Visible() const {
+  return (GetWindowLongW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
-void Control::SetVisible(bool visible) const { ShowWindow(window_, visible ? SW_SHOW : SW_HIDE); }
+void Control::SetVisible(bool visible) const {
+  ShowWindow(window_, visible ? SW_SHOW : SW_HIDE);
+}
 
-bool Control::Enabled() const { return IsWindowEnabled(window_) != FALSE; }
+bool Control::Enabled() const {
+  return IsWindowEnabled(window_) != FALSE;
+}
 
-void Control::SetEnabled(bool enabled) const { EnableWindow(window_, enabled); }
+void Control::SetEnabled(bool enabled) const {
+  EnableWindow(window_, enabled);
+}
 
 void Label::SetText(std::string_view text) const {
   Control::SetText(text);
@@ -61,9 +69,9 @@ std::string RichEdit::Text() const {
   std::wstring text(size + 1, L'\0');
   GETTEXTEX request{static_cast<DWORD>((size + 1) * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr,
                     nullptr};
-  const auto copied = static_cast<std::size_t>(SendMessageW(
-      Handle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&request),
-      reinterpret_cast<LPARAM>(text.data())));
+  const auto copied = static_cast<std::size_t>(SendMessageW(Handle(), EM_GETTEXTEX,
+                                                            reinterpret_cast<WPARAM>(&request),
+                                                            reinterpret_cast<LPARAM>(text.data())));
   text.resize(copied);
   return Narrow(text);
 }

@@ -57,7 +57,8 @@ class TForm1 : public Window {
   void FillFromRecord(std::span<const std::uint8_t> record);
 
   const FormatSettings& settings_;
-  // libusb0.dll, loaded by the first Connexion and kept to the end: the device is closed through it.
+  // libusb0.dll, loaded by the first Connexion and kept to the end: the device is closed through
+  // it.
   std::unique_ptr<UsbLibrary> usb_;
   ConversionGate conversion_;
 };

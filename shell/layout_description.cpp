@@ -50,13 +50,14 @@ class LineReader {
   }
 
   [[noreturn]] void Fail(const std::string& why) const {
-    throw LayoutError("Description de fenêtre invalide, ligne " + std::to_string(number_) +
-                      " : " + why);
+    throw LayoutError("Description de fenêtre invalide, ligne " + std::to_string(number_) + " : " +
+                      why);
   }
 
  private:
   void SkipBlanks() {
-    while (!rest_.empty() && (rest_.front() == ' ' || rest_.front() == '\t')) rest_.remove_prefix(1);
+    while (!rest_.empty() && (rest_.front() == ' ' || rest_.front() == '\t'))
+      rest_.remove_prefix(1);
   }
 
   std::string_view rest_;

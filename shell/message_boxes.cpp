@@ -54,7 +54,9 @@ void ShowBox(std::string_view text, std::string_view caption, UINT icon,
 
 }  // namespace
 
-void ShowPlainMessage(std::string_view text) { ShowBox(text, texts::kApplicationTitle, 0); }
+void ShowPlainMessage(std::string_view text) {
+  ShowBox(text, texts::kApplicationTitle, 0);
+}
 
 void ShowErrorMessage(std::string_view text, ErrorBoxButton button) {
   static const std::wstring closeText = Widen(texts::kCloseButton);

@@ -34,8 +34,7 @@ class Window {
   const VisualStyle& Style() const { return style_; }
 
  private:
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void ApplyDesignedSize();
 
   const VisualStyle& style_;

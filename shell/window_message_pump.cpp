@@ -6,9 +6,13 @@
 
 namespace talvorne {
 
-std::uint32_t WindowMessagePump::TickCount() { return GetTickCount(); }
+std::uint32_t WindowMessagePump::TickCount() {
+  return GetTickCount();
+}
 
-bool WindowMessagePump::ProcessPendingMessages() { return talvorne::ProcessPendingMessages(); }
+bool WindowMessagePump::ProcessPendingMessages() {
+  return talvorne::ProcessPendingMessages();
+}
 
 void WindowMessagePump::WaitForMessages(std::uint32_t timeoutMs) {
   MsgWaitForMultipleObjectsEx(0, nullptr, timeoutMs, QS_ALLINPUT, MWMO_INPUTAVAILABLE);

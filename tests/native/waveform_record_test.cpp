@@ -12,7 +12,9 @@ namespace {
 
 using testing::RecordBuilder;
 
-WaveformRecord Read(const std::vector<std::uint8_t>& bytes) { return WaveformRecord(bytes); }
+WaveformRecord Read(const std::vector<std::uint8_t>& bytes) {
+  return WaveformRecord(bytes);
+}
 
 TEST(LayoutDetection, MarkerPositionsAndPrecedence) {
   // Both markers present: 12565 is tested first.

@@ -121,7 +121,7 @@ TEST(Conversion, EmptyRecordGivesTheHeaderAloneAndEnablesRegressi) {
   const TForm1& form = windows.Main();
   form.RichEdit1.SetText("previous");
   windows.Main().ConvertRecord(std::vector<std::uint8_t>(65, 0));  // one channel, N = 0
-  EXPECT_EQ(form.Memo1.Text(), "t\tU?\r\ns\tmV\r\n");  // byte 16 is 0, not a character
+  EXPECT_EQ(form.Memo1.Text(), "t\tU?\r\ns\tmV\r\n");              // byte 16 is 0, not a character
   EXPECT_EQ(form.RichEdit1.Text(), "");
   EXPECT_EQ(form.RichEdit3.Text(), "");
   EXPECT_EQ(form.Label8.Text(), "Balayage : 5E-9 s");

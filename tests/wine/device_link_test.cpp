@@ -20,7 +20,15 @@ std::vector<std::uint8_t> HeaderFor(std::size_t length) {
   return {static_cast<std::uint8_t>(length & 0xFF),
           static_cast<std::uint8_t>((length >> 8) & 0xFF),
           static_cast<std::uint8_t>(length >> 16),
-          0xA1, 0xB2, 0xC3, 0, 0, 0, 0, 0, 0x7F};
+          0xA1,
+          0xB2,
+          0xC3,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0x7F};
 }
 
 // Two channels of 5000 samples, L = 20116, at 1 ms per division.
@@ -163,8 +171,8 @@ TEST(DeviceLink, EveryRefusedSetUpStepIsShownAndRecuperationEnabledAllTheSame) {
   EXPECT_TRUE(talvorne.Enabled("Button4"));
   EXPECT_FALSE(talvorne.Enabled("Button3"));
   const auto log = talvorne.UsbLog();
-  const auto alternate = std::find(log.begin(), log.end(),
-                                   "usb_set_altinterface handle1 alternate=-1 -> -22");
+  const auto alternate =
+      std::find(log.begin(), log.end(), "usb_set_altinterface handle1 alternate=-1 -> -22");
   ASSERT_NE(alternate, log.end());
   ASSERT_NE(alternate + 1, log.end());
   EXPECT_EQ(alternate[1], "usb_release_interface handle1 interface=-1 -> 0");
@@ -229,8 +237,10 @@ TEST(DeviceLink, TheThirdHeaderByteCountsAndAShortRecordIsPaddedWithZeros) {
   RecordBuilder record(65537);
   for (std::int32_t i = 1; i <= 32736; ++i) record.Sample(1, i, 1000);
   record.TimebaseCode(16).VoltsCode(1, 1);
-  scenario.Acquisition(Reply().Header({0x01, 0x00, 0x01}).Record(record.Bytes()).RecordDelivered(
-      65 + 2 * 100));  // the first 100 samples only
+  scenario.Acquisition(Reply()
+                           .Header({0x01, 0x00, 0x01})
+                           .Record(record.Bytes())
+                           .RecordDelivered(65 + 2 * 100));  // the first 100 samples only
   OscilloscopeSession talvorne(&scenario);
   talvorne.Click("Button3");
   talvorne.Click("Button4");
@@ -249,10 +259,10 @@ TEST(DeviceLink, TheThirdHeaderByteCountsAndAShortRecordIsPaddedWithZeros) {
 
 TEST(DeviceLink, TwoPressesRunTwoCompleteExchangesFromFreshBuffers) {
   FakeUsbScenario scenario = OneOscilloscope();
-  scenario.Acquisition(Reply().Header(HeaderFor(1065)).Record(
-      std::vector<std::uint8_t>(1065, 0x11)));
-  scenario.Acquisition(Reply().Write(-7).Header(HeaderFor(465)).Record(
-      std::vector<std::uint8_t>(465, 0x22)));
+  scenario.Acquisition(
+      Reply().Header(HeaderFor(1065)).Record(std::vector<std::uint8_t>(1065, 0x11)));
+  scenario.Acquisition(
+      Reply().Write(-7).Header(HeaderFor(465)).Record(std::vector<std::uint8_t>(465, 0x22)));
   OscilloscopeSession talvorne(&scenario);
   talvorne.Click("Button3");
   talvorne.Click("Button4");
@@ -290,8 +300,8 @@ class DecimalSeparatorSetting {
   explicit DecimalSeparatorSetting(const wchar_t* separator) {
     wchar_t previous[16] = {};
     DWORD size = sizeof previous;
-    hadValue_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"sDecimal", RRF_RT_REG_SZ, nullptr,
-                             previous, &size) == ERROR_SUCCESS;
+    hadValue_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"sDecimal", RRF_RT_REG_SZ, nullptr, previous,
+                             &size) == ERROR_SUCCESS;
     previous_ = previous;
     Set(separator);
   }
@@ -315,9 +325,10 @@ class DecimalSeparatorSetting {
 
 TEST(DeviceLink, TheTableUsesTheUsersDecimalSeparatorReadAtStartUp) {
   // A separator that would break the tab-separated table, or none at all, keeps ".".
-  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L",", L"0,0049\t-2,4"}, {L".", L"0.0049\t-2.4"}, {L"", L"0.0049\t-2.4"},
-      {L"\t", L"0.0049\t-2.4"}};
+  const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L",", L"0,0049\t-2,4"},
+                                                             {L".", L"0.0049\t-2.4"},
+                                                             {L"", L"0.0049\t-2.4"},
+                                                             {L"\t", L"0.0049\t-2.4"}};
   RecordBuilder record = RecordBuilder::OneChannel(100);
   record.TimebaseCode(16).VoltsCode(1, 3).Sample(1, 49, -3);
   for (const auto& [separator, line49] : cases) {

@@ -108,7 +108,9 @@ TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
   EXPECT_EQ(font.lfHeight, -ScaleForDpi(11, dpi));
 
   // Scroll bars: always for RichEdit1 and RichEdit3, none for RichEdit2; Memo1 wraps long lines.
-  const auto style = [](const Control& control) { return GetWindowLongW(control.Handle(), GWL_STYLE); };
+  const auto style = [](const Control& control) {
+    return GetWindowLongW(control.Handle(), GWL_STYLE);
+  };
   EXPECT_TRUE(style(form.RichEdit1) & WS_VSCROLL);
   EXPECT_TRUE(style(form.RichEdit3) & WS_VSCROLL);
   EXPECT_FALSE(style(form.RichEdit2) & WS_VSCROLL);

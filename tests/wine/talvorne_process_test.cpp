@@ -82,7 +82,7 @@ TEST(TalvorneProcess, WindowAndControlsAreScaledForTheScreensResolution) {
 
   RECT client;
   GetClientRect(window, &client);
-  EXPECT_EQ(client.right, 281);  // 187 at 96 DPI
+  EXPECT_EQ(client.right, 281);   // 187 at 96 DPI
   EXPECT_EQ(client.bottom, 333);  // 222
   RECT button;
   GetWindowRect(MainWindowControl(window, "Button3"), &button);

@@ -101,8 +101,7 @@ void BoxWatcher::Watch() {
         answered_.push_back(box);
         boxes_.push_back(reading.box);
       }
-      PostMessageW(box, WM_COMMAND,
-                   MAKEWPARAM(GetDlgCtrlID(reading.firstButton), BN_CLICKED),
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(reading.firstButton), BN_CLICKED),
                    reinterpret_cast<LPARAM>(reading.firstButton));
     }
     Sleep(20);

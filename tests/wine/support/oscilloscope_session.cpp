@@ -24,7 +24,9 @@ HWND OscilloscopeSession::Control(const char* name) const {
   return MainWindowControl(window_, name);
 }
 
-std::wstring OscilloscopeSession::Text(const char* name) const { return TextOf(Control(name)); }
+std::wstring OscilloscopeSession::Text(const char* name) const {
+  return TextOf(Control(name));
+}
 
 bool OscilloscopeSession::Enabled(const char* name) const {
   return IsWindowEnabled(Control(name)) != FALSE;

@@ -36,6 +36,8 @@ ProgramWindows::~ProgramWindows() {
   }
 }
 
-void Pump() { ProcessPendingMessages(); }
+void Pump() {
+  ProcessPendingMessages();
+}
 
 }  // namespace talvorne::testing
