@@ -1,6 +1,10 @@
 // The main window in this process: start-up state, debug mode, focus order, the about command.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <richedit.h>
+
 #include <thread>
 
 #include "shell/dpi.h"
@@ -106,6 +110,15 @@ TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
              sizeof font, &font);
   EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
   EXPECT_EQ(font.lfHeight, -ScaleForDpi(11, dpi));
+
+  // The rich-text boxes write with the window's face and size, in the ANSI character set.
+  CHARFORMAT2W format{};
+  format.cbSize = sizeof format;
+  SendMessageW(form.RichEdit3.Handle(), EM_GETCHARFORMAT, SCF_DEFAULT,
+               reinterpret_cast<LPARAM>(&format));
+  EXPECT_STREQ(format.szFaceName, L"MS Sans Serif");
+  EXPECT_EQ(format.bCharSet, ANSI_CHARSET);
+  EXPECT_EQ(format.yHeight, MulDiv(ScaleForDpi(11, dpi), 1440, static_cast<int>(dpi)));
 
   // Scroll bars: always for RichEdit1 and RichEdit3, none for RichEdit2; Memo1 wraps long lines.
   const auto style = [](const Control& control) {

@@ -40,6 +40,21 @@ TEST(TalvorneProcess, StartsWithItsMainWindowAndEndsWithExitCode0WhenClosed) {
   EXPECT_EQ(talvorne.WaitForExit(), std::optional<DWORD>(0));
 }
 
+TEST(TalvorneProcess, StartsMinimizedOrMaximizedWhenLaunchedSo) {
+  ScratchFolder folder;
+  const auto program = CopyProgramInto(folder.Path());
+  for (const auto& [command, minimized] :
+       {std::pair{SW_SHOWMINIMIZED, true}, {SW_MAXIMIZE, false}}) {
+    ChildProcess talvorne(program, static_cast<WORD>(command));
+    const HWND window = talvorne.WaitForWindow(L"Talvorne");
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(IsIconic(window) != FALSE, minimized);
+    EXPECT_EQ(IsZoomed(window) != FALSE, !minimized);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(talvorne.WaitForExit(), std::optional<DWORD>(0));
+  }
+}
+
 TEST(TalvorneProcess, MissingStyleIsReportedAndStartUpGoesOn) {
   ScratchFolder folder;
   ChildProcess talvorne(CopyProgramInto(folder.Path(), L"Talvorne_without_style.exe"));

@@ -23,9 +23,13 @@ ScratchFolder::~ScratchFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-ChildProcess::ChildProcess(const std::filesystem::path& program) {
+ChildProcess::ChildProcess(const std::filesystem::path& program, std::optional<WORD> showCommand) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  if (showCommand) {
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = *showCommand;
+  }
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       program.parent_path().c_str(), &startup, &information_)) {

@@ -29,7 +29,9 @@ class ScratchFolder {
 
 class ChildProcess {
  public:
-  explicit ChildProcess(const std::filesystem::path& program);
+  // showCommand: how the program is asked to show its first window, as a shortcut would.
+  explicit ChildProcess(const std::filesystem::path& program,
+                        std::optional<WORD> showCommand = std::nullopt);
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();  // ends the process if it still runs
