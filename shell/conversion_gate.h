@@ -22,6 +22,9 @@ class ConversionGate {
     return !running_;
   }
 
+  // The window is closing: nothing is sent after it has gone.
+  void DropHeldSend() { sendHeld_ = false; }
+
   // The conversion has ended; true when a send held meanwhile should run now. A conversion that
   // failed leaves no complete table, so its held send is dropped.
   bool End(bool tableComplete) {

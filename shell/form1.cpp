@@ -94,6 +94,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
+  conversion_.DropHeldSend();
   if (usb_) CloseOscilloscope(*usb_, DeviceHandle);
 }
 

@@ -103,6 +103,12 @@ TEST(ConversionGate, RefusesASecondConversionAndHoldsTheSend) {
   EXPECT_FALSE(gate.End(false));  // failed conversion: the held send is dropped
   ASSERT_TRUE(gate.TryBegin());
   EXPECT_FALSE(gate.End(true));
+
+  // Closed during the pause: the table still completes, but is not sent.
+  ASSERT_TRUE(gate.TryBegin());
+  EXPECT_FALSE(gate.RequestSend());
+  gate.DropHeldSend();
+  EXPECT_FALSE(gate.End(true));
 }
 
 }  // namespace
