@@ -294,6 +294,20 @@ TEST(DeviceLink, RecuperationDuringThePauseIsIgnored) {
   EXPECT_EQ(Lines(talvorne.Text("Memo1")).size(), 5002u);
 }
 
+TEST(DeviceLink, ClosingDuringThePauseEndsTheProgramCleanly) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  talvorne.PostClick("Button4");
+  for (int i = 0; i < 200 && talvorne.Text("Label8").empty(); ++i) Sleep(20);
+  ASSERT_FALSE(talvorne.Text("Label8").empty());
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_close"),
+            std::vector<std::string>{"usb_close handle1 -> 0"});
+  EXPECT_TRUE(talvorne.Boxes().empty());
+}
+
 // The user's decimal separator, set in the regional settings for the programs started meanwhile.
 class DecimalSeparatorSetting {
  public:
