@@ -45,6 +45,18 @@ class ConnexionReport : public ConnexionView {
   const TForm1& form_;
 };
 
+// The instrument sends a few thousand samples per channel, but its header can announce up to
+// 16 MB: the window cannot hold the table and traces of millions of samples (minutes of work and
+// gigabytes in the text boxes), so such a record is refused with a message instead.
+constexpr std::int32_t kLargestSampleCount = 65536;
+
+std::string RecordTooLongError(std::int32_t sampleCount) {
+  std::string message = texts::kRecordTooLong;
+  message.replace(message.find("%d"), 2, std::to_string(sampleCount));
+  message.replace(message.find("%d"), 2, std::to_string(kLargestSampleCount));
+  return message;
+}
+
 // A progress bar's range cannot end below its start.
 std::string ProgressRangeError(const ProgressBar& bar) {
   wchar_t className[64] = {};
@@ -164,6 +176,7 @@ void TForm1::WriteRecordDescription(const RecordTexts& description) {
 
 void TForm1::WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount) {
   if (sampleCount < 0) throw std::range_error(ProgressRangeError(ProgressBar1));
+  if (sampleCount > kLargestSampleCount) throw std::length_error(RecordTooLongError(sampleCount));
   ProgressBar1.SetRange(0, sampleCount);
   ProgressBar1.SetVisible(true);
   const SampleTexts samples = ConvertSamples(record, settings_.decimalSeparator);

@@ -12,5 +12,6 @@ inline constexpr char kStyleNotFound[] = "Style '%s' non trouvé";
 inline constexpr char kAboutCaption[] = "A propos";
 inline constexpr char kUnknownError[] = "Erreur inattendue";
 inline constexpr char kPropertyOutOfRange[] = "Propriété %s hors limites";
+inline constexpr char kRecordTooLong[] = "Enregistrement trop long : %d points par voie (%d au plus)";
 
 }  // namespace talvorne::texts

@@ -153,6 +153,23 @@ TEST(Conversion, RecordTooShortForItsSampleCountIsAnErrorOfTheProgressBar) {
   EXPECT_TRUE(form.Button5.Enabled());
 }
 
+TEST(Conversion, RecordsFarLongerThanTheInstrumentsAreRefusedWithAMessage) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  form.RichEdit1.SetText("previous bytes");
+  BoxWatcher watcher;
+  for (const std::size_t length : {std::size_t{65 + 2 * 65537}, std::size_t{16'777'215}}) {
+    RunGuarded([&] { windows.Main().ConvertRecord(std::vector<std::uint8_t>(length, 0)); });
+  }
+  const auto boxes = watcher.WaitFor(2, 5s);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].text, L"Enregistrement trop long : 65537 points par voie (65536 au plus)");
+  EXPECT_EQ(boxes[1].text, L"Enregistrement trop long : 8388575 points par voie (65536 au plus)");
+  EXPECT_EQ(form.Memo1.Text(), "t\tU?\r\ns\tmV\r\n");
+  EXPECT_EQ(form.RichEdit1.Text(), "previous bytes");
+  EXPECT_FALSE(form.Button5.Enabled());
+}
+
 TEST(Conversion, ThePauseShowsTheLabelsAndKeepsTheWindowAlive) {
   ProgramWindows windows;
   const TForm1& form = windows.Main();
