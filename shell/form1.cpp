@@ -13,6 +13,7 @@
 #include "shell/aboutform.h"
 #include "shell/guarded_call.h"
 #include "shell/message_boxes.h"
+#include "shell/placeholders.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_texts.h"
 #include "shell/text_encoding.h"
@@ -51,19 +52,15 @@ class ConnexionReport : public ConnexionView {
 constexpr std::int32_t kLargestSampleCount = 65536;
 
 std::string RecordTooLongError(std::int32_t sampleCount) {
-  std::string message = texts::kRecordTooLong;
-  message.replace(message.find("%d"), 2, std::to_string(sampleCount));
-  message.replace(message.find("%d"), 2, std::to_string(kLargestSampleCount));
-  return message;
+  return FillPlaceholders(texts::kRecordTooLong,
+                          {std::to_string(sampleCount), std::to_string(kLargestSampleCount)});
 }
 
 // A progress bar's range cannot end below its start.
 std::string ProgressRangeError(const ProgressBar& bar) {
   wchar_t className[64] = {};
   GetClassNameW(bar.Handle(), className, 64);
-  std::string message = texts::kPropertyOutOfRange;
-  message.replace(message.find("%s"), 2, Narrow(className));
-  return message;
+  return FillPlaceholders(texts::kPropertyOutOfRange, {Narrow(className)});
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shell/message_boxes.h"
+#include "shell/placeholders.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_texts.h"
 #include "shell/text_encoding.h"
@@ -100,9 +101,8 @@ std::optional<VisualStyle> VisualStyle::Load(HMODULE module, std::string_view na
 
 VisualStyle ApplyVisualStyle(HMODULE module) {
   if (auto style = VisualStyle::Load(module, texts::kStyleName)) return std::move(*style);
-  std::string message = texts::kStyleNotFound;
-  message.replace(message.find("%s"), 2, texts::kStyleName);
-  ShowErrorMessage(message, ErrorBoxButton::Fermer);
+  ShowErrorMessage(FillPlaceholders(texts::kStyleNotFound, {texts::kStyleName}),
+                   ErrorBoxButton::Fermer);
   return VisualStyle::SystemDefault();
 }
 

@@ -8,6 +8,7 @@
 #include "shell/conversion_gate.h"
 #include "shell/error_text.h"
 #include "shell/layout_description.h"
+#include "shell/placeholders.h"
 
 namespace talvorne {
 namespace {
@@ -82,6 +83,15 @@ TEST(DefaultErrorText, AFinalPeriodAfterALetterOrDigitOnly) {
   for (const char* unchanged : {"Fini.", "Alerte!", "Liste,", "Blanc ", "(x)", "-", ""}) {
     EXPECT_EQ(WithFinalPeriod(unchanged), unchanged);
   }
+}
+
+TEST(Placeholders, FilledInOrderWhateverTheValuesHold) {
+  EXPECT_EQ(FillPlaceholders("Style '%s' non trouvé", {"Iceberg Classico"}),
+            "Style 'Iceberg Classico' non trouvé");
+  EXPECT_EQ(FillPlaceholders("%d points (%d au plus)", {"70000", "65536"}),
+            "70000 points (65536 au plus)");
+  EXPECT_EQ(FillPlaceholders("a %s b %s", {"%s", "x"}), "a %s b x");  // values are not re-read
+  EXPECT_EQ(FillPlaceholders("rien", {"x"}), "rien");
 }
 
 TEST(ConversionGate, RefusesASecondConversionAndHoldsTheSend) {
