@@ -6,6 +6,7 @@
 #include "shell/controls.h"
 #include "shell/dpi.h"
 #include "shell/resource_ids.h"
+#include "shell/resource_text.h"
 #include "shell/text_encoding.h"
 
 namespace talvorne {
@@ -66,20 +67,12 @@ LRESULT CALLBACK ColoursFromWindow(HWND window, UINT message, WPARAM wParam, LPA
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
-const std::string_view ResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type) {
-  const HRSRC resource = FindResourceW(module, name, type);
-  const HGLOBAL loaded = resource != nullptr ? LoadResource(module, resource) : nullptr;
-  const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (data == nullptr) {
-    throw LayoutError("Description de fenêtre introuvable : " + Narrow(name));
-  }
-  return {static_cast<const char*>(data), SizeofResource(module, resource)};
-}
-
 }  // namespace
 
 WindowDescription LoadLayout(HMODULE module, const wchar_t* name) {
-  return ParseLayout(ResourceBytes(module, name, kLayoutResourceType));
+  const auto text = ResourceText(module, name, kLayoutResourceType);
+  if (!text) throw LayoutError("Description de fenêtre introuvable : " + Narrow(name));
+  return ParseLayout(*text);
 }
 
 ControlLayout::ControlLayout(HWND window, WindowDescription description)

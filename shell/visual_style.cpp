@@ -7,6 +7,7 @@
 #include "shell/message_boxes.h"
 #include "shell/placeholders.h"
 #include "shell/resource_ids.h"
+#include "shell/resource_text.h"
 #include "shell/shell_texts.h"
 #include "shell/text_encoding.h"
 
@@ -47,13 +48,6 @@ std::optional<COLORREF> ReadColour(std::string_view text) {
   return RGB(parts[0], parts[1], parts[2]);
 }
 
-std::string_view ResourceText(HMODULE module, HRSRC resource) {
-  const HGLOBAL loaded = LoadResource(module, resource);
-  const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
-  if (data == nullptr) return {};
-  return {static_cast<const char*>(data), SizeofResource(module, resource)};
-}
-
 struct StyleSearch {
   HMODULE module;
   std::string_view name;
@@ -62,7 +56,7 @@ struct StyleSearch {
 
 BOOL CALLBACK CheckStyleResource(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR search) {
   auto& wanted = *reinterpret_cast<StyleSearch*>(search);
-  const std::string_view text = ResourceText(module, FindResourceW(module, name, type));
+  const std::string_view text = ResourceText(module, name, type).value_or("");
   const auto entries = ReadEntries(text);
   const auto styleName = entries.find("name");
   if (styleName == entries.end() || styleName->second != wanted.name) return TRUE;
