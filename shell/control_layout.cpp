@@ -76,7 +76,7 @@ WindowDescription LoadLayout(HMODULE module, const wchar_t* name) {
 }
 
 ControlLayout::ControlLayout(HWND window, WindowDescription description)
-    : window_(window), description_(std::move(description)) {
+    : description_(std::move(description)) {
   const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
   for (const ControlDescription& control : description_.controls) {
     const auto [className, style, extendedStyle] = ClassAndStyleFor(control);

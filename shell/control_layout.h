@@ -28,7 +28,6 @@ class ControlLayout {
   void ApplyDpi(UINT dpi);
 
  private:
-  HWND window_;
   WindowDescription description_;
   std::vector<HWND> controls_;
   OwnedFont font_;
