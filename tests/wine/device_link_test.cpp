@@ -279,15 +279,20 @@ TEST(DeviceLink, TwoPressesRunTwoCompleteExchangesFromFreshBuffers) {
   for (const std::string& read : reads) EXPECT_NE(read.find("buffer=zeroed"), std::string::npos);
 }
 
+// Connects, clicks "Récupération" and returns during the conversion's pause, once the labels
+// show the record's sweep.
+bool InThePauseOfAnAcquisition(const OscilloscopeSession& talvorne) {
+  talvorne.Click("Button3");
+  talvorne.PostClick("Button4");
+  for (int i = 0; i < 200 && talvorne.Text("Label8").empty(); ++i) Sleep(20);
+  return !talvorne.Text("Label8").empty();
+}
+
 TEST(DeviceLink, RecuperationDuringThePauseIsIgnored) {
   FakeUsbScenario scenario = OneOscilloscope();
   scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
   OscilloscopeSession talvorne(&scenario);
-  talvorne.Click("Button3");
-  talvorne.PostClick("Button4");
-  // Once the labels show the first table's sweep, the conversion is in its pause.
-  for (int i = 0; i < 200 && talvorne.Text("Label8").empty(); ++i) Sleep(20);
-  ASSERT_FALSE(talvorne.Text("Label8").empty());
+  ASSERT_TRUE(InThePauseOfAnAcquisition(talvorne));
   talvorne.Click("Button4");
   for (int i = 0; i < 300 && !talvorne.Enabled("Button5"); ++i) Sleep(20);
   EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_write").size(), 1u);
@@ -298,10 +303,7 @@ TEST(DeviceLink, ClosingDuringThePauseEndsTheProgramCleanly) {
   FakeUsbScenario scenario = OneOscilloscope();
   scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
   OscilloscopeSession talvorne(&scenario);
-  talvorne.Click("Button3");
-  talvorne.PostClick("Button4");
-  for (int i = 0; i < 200 && talvorne.Text("Label8").empty(); ++i) Sleep(20);
-  ASSERT_FALSE(talvorne.Text("Label8").empty());
+  ASSERT_TRUE(InThePauseOfAnAcquisition(talvorne));
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
   EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_close"),
             std::vector<std::string>{"usb_close handle1 -> 0"});
