@@ -6,7 +6,9 @@ set -euo pipefail
 
 session=$(mktemp -d /tmp/talvorne-wine.XXXXXX)
 export WINEPREFIX=$session/prefix
-export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts, and no menu entries written into the Linux user's home when something
+# installs a shortcut.
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$WINEPREFIX"
 
 xvfb_pid=
