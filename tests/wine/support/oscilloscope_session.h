@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +19,12 @@ namespace talvorne::testing {
 class OscilloscopeSession {
  public:
   // Without a scenario the folder holds no libusb0.dll at all: the driver is missing.
-  explicit OscilloscopeSession(const FakeUsbScenario* scenario);
+  // beforeStart may put more files into the program's folder before it starts.
+  explicit OscilloscopeSession(
+      const FakeUsbScenario* scenario,
+      const std::function<void(const std::filesystem::path& folder)>& beforeStart = {});
 
+  const std::filesystem::path& Folder() const { return folder_.Path(); }
   HWND Window() const { return window_; }
   HWND Control(const char* name) const;
   std::wstring Text(const char* name) const;

@@ -20,12 +20,16 @@ ProgramWindows::ProgramWindows(FormatSettings settings)
   Form1 = main_.get();
   about_ = std::make_unique<Taboutform>(GetModuleHandleW(nullptr), style_);
   aboutform = about_.get();
+  dde_ = std::make_unique<TFormDDE>(GetModuleHandleW(nullptr), style_, ddeInstance_);
+  FormDDE = dde_.get();
   ShowWindow(main_->Handle(), SW_SHOWNORMAL);
   SetForegroundWindow(main_->Handle());
   Pump();
 }
 
 ProgramWindows::~ProgramWindows() {
+  FormDDE = nullptr;
+  dde_.reset();
   aboutform = nullptr;
   about_.reset();
   Form1 = nullptr;
