@@ -1,4 +1,4 @@
-#include "bench/reference_conversion.h"
+#include "tests/support/reference_conversion.h"
 
 #include <cstdio>
 
@@ -7,7 +7,7 @@
 #include "decoding/scale_tables.h"
 #include "decoding/waveform_record.h"
 
-namespace talvorne::bench {
+namespace talvorne::testing {
 namespace {
 
 // "%.15g" already switches notation where the program's format does; only the zero's sign, the
@@ -80,4 +80,4 @@ ReferenceTexts ReferenceConversion(std::span<const std::uint8_t> bytes,
   return texts;
 }
 
-}  // namespace talvorne::bench
+}  // namespace talvorne::testing

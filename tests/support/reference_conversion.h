@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace talvorne::bench {
+namespace talvorne::testing {
 
 struct ReferenceTexts {
   std::string sweepLabel;
@@ -21,4 +21,4 @@ struct ReferenceTexts {
 ReferenceTexts ReferenceConversion(std::span<const std::uint8_t> record,
                                    std::string_view decimalSeparator);
 
-}  // namespace talvorne::bench
+}  // namespace talvorne::testing
