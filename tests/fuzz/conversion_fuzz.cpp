@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(converted.sampleByteTrace.find(',') == std::string::npos);
   Require(Occurrences(described.amplitudeLabel, "\r") <= 1);
 
-  const std::string difference = talvorne::testing::DifferenceFromReference(record, separator);
+  const std::string difference = talvorne::testing::DifferenceFromReference(
+      described, converted, talvorne::testing::ReferenceConversion(record, separator));
   if (!difference.empty()) std::fprintf(stderr, "%s\n", difference.c_str());
   Require(difference.empty());
   return 0;

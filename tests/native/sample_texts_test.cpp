@@ -6,13 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "decoding/record_texts.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/reference_conversion.h"
 
 namespace talvorne {
 namespace {
 
-using testing::DifferenceFromReference;
 using testing::RecordBuilder;
 
 constexpr std::uint16_t kMillisecondPerDivision = 16;  // S = 0.001
@@ -43,6 +43,14 @@ std::vector<std::string> Entries(const std::string& trace) {
     entries.push_back(trace.substr(start, end - start));
     if (end == trace.size()) return entries;
   }
+}
+
+// Where the program's texts first part from the plain reference conversion's; empty if nowhere.
+std::string DifferenceFromReference(const RecordBuilder& builder, std::string_view separator) {
+  const std::vector<std::uint8_t>& record = builder.Bytes();
+  return testing::DifferenceFromReference(DescribeRecord(record, separator),
+                                          ConvertSamples(record, separator),
+                                          testing::ReferenceConversion(record, separator));
 }
 
 std::string TimeColumn(const std::string& line) {
@@ -226,7 +234,7 @@ TEST(Conversion, WritesWhatThePlainReferenceWrites) {
   }
   for (std::uint16_t volts = 1; volts <= 10; ++volts) {
     every.VoltsCode(1, volts).TimebaseCode(static_cast<std::uint16_t>(3 * volts));
-    EXPECT_EQ(DifferenceFromReference(every.Bytes(), volts % 2 == 0 ? "." : ","), "") << volts;
+    EXPECT_EQ(DifferenceFromReference(every, volts % 2 == 0 ? "." : ","), "") << volts;
   }
 
   // The second channel's volts code lies outside its table: every voltage is 0, never -0.
@@ -242,7 +250,7 @@ TEST(Conversion, WritesWhatThePlainReferenceWrites) {
   for (std::uint16_t timebase = 0; timebase <= 32; ++timebase) {
     RecordBuilder& two = layouts[timebase % 2];
     two.TimebaseCode(timebase);
-    EXPECT_EQ(DifferenceFromReference(two.Bytes(), timebase % 4 < 2 ? "," : "."), "") << timebase;
+    EXPECT_EQ(DifferenceFromReference(two, timebase % 4 < 2 ? "," : "."), "") << timebase;
   }
 }
 

@@ -7,7 +7,6 @@
 
 #include "decoding/channel_character.h"
 #include "decoding/record_texts.h"
-#include "decoding/sample_texts.h"
 #include "decoding/scale_tables.h"
 #include "decoding/waveform_record.h"
 
@@ -103,11 +102,8 @@ ReferenceTexts ReferenceConversion(std::span<const std::uint8_t> bytes,
   return texts;
 }
 
-std::string DifferenceFromReference(std::span<const std::uint8_t> record,
-                                    std::string_view decimalSeparator) {
-  const RecordTexts described = DescribeRecord(record, decimalSeparator);
-  const SampleTexts converted = ConvertSamples(record, decimalSeparator);
-  const ReferenceTexts reference = ReferenceConversion(record, decimalSeparator);
+std::string DifferenceFromReference(const RecordTexts& described, const SampleTexts& converted,
+                                    const ReferenceTexts& reference) {
   const struct {
     const char* name;
     std::string_view program;

@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "decoding/record_texts.h"
+#include "decoding/sample_texts.h"
+
 namespace talvorne::testing {
 
 struct ReferenceTexts {
@@ -21,10 +24,10 @@ struct ReferenceTexts {
 ReferenceTexts ReferenceConversion(std::span<const std::uint8_t> record,
                                    std::string_view decimalSeparator);
 
-// Where the program's conversion (DescribeRecord, then ConvertSamples) first parts from the
-// reference: the text, the offset and both versions from a little before it; empty when every
+// Where the program's texts (from DescribeRecord and ConvertSamples) first part from the
+// reference's: the text, the offset and both versions from a little before it; empty when every
 // text is the same.
-std::string DifferenceFromReference(std::span<const std::uint8_t> record,
-                                    std::string_view decimalSeparator);
+std::string DifferenceFromReference(const RecordTexts& described, const SampleTexts& converted,
+                                    const ReferenceTexts& reference);
 
 }  // namespace talvorne::testing
