@@ -33,4 +33,7 @@ class ProgramWindows {
 // Lets the windows handle whatever is waiting for them.
 void Pump();
 
+// A control's place in its parent's client area.
+RECT RectInClient(HWND control);
+
 }  // namespace talvorne::testing
