@@ -60,6 +60,26 @@ std::string LoggedText(const std::wstring& text) {
   return EscapedForLog(Narrow(text));
 }
 
+std::optional<std::string> LastTableReceived(const std::filesystem::path& folder) {
+  constexpr std::string_view kClipboard = "clipboard ";
+  const auto events = ZuruzevuEvents(folder);
+  const auto last = std::find_if(events.rbegin(), events.rend(), [&](const std::string& event) {
+    return event.rfind(kClipboard, 0) == 0;
+  });
+  if (last == events.rend()) return std::nullopt;
+  std::string table;
+  const std::string_view logged = std::string_view(*last).substr(kClipboard.size());
+  for (std::size_t i = 0; i < logged.size(); ++i) {
+    if (logged[i] != '\\' || i + 1 == logged.size()) {
+      table += logged[i];
+      continue;
+    }
+    const char escaped = logged[++i];
+    table += escaped == 'r' ? '\r' : escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+  }
+  return table;
+}
+
 namespace {
 
 BOOL CALLBACK CollectStandIn(HWND window, LPARAM processes) {

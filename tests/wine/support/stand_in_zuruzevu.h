@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ bool WaitForZuruzevuEvent(const std::filesystem::path& folder, const std::string
 
 // A text as the stand-in logs it: UTF-8 with \r, \n, \t and \\ escaped.
 std::string LoggedText(const std::wstring& text);
+// The last table the copies in that folder took from the clipboard, as UTF-8; nothing if none.
+std::optional<std::string> LastTableReceived(const std::filesystem::path& folder);
 
 // Ends, when it goes, every stand-in running from these folders or showing its window.
 class StandInZuruzevuReaper {
