@@ -137,7 +137,7 @@ TEST(Handoff, ARunningZuruzevuGetsTheStoredLinesOfTheTableAndLoadsThem) {
     std::vector<std::string> expected = {"start show=-1"};
     expected.insert(expected.end(), kSendToRunningZuruzevu.begin(), kSendToRunningZuruzevu.end());
     EXPECT_EQ(Exchange(zuruzevu.Path()), expected);
-    EXPECT_EQ(ZuruzevuEvents(zuruzevu.Path()).back(), "clipboard " + LoggedText(table + L"\r\n"));
+    EXPECT_EQ(LastTableReceived(zuruzevu.Path()), Narrow(table + L"\r\n"));
     EXPECT_TRUE(talvorne.Boxes().empty());
     EXPECT_EQ(client.Execute(held, "FOCUS").flags & DDE_FACK, DDE_FACK);
     std::cout << "Send to a running Zuruzevu: " << TickOf(zuruzevu.Path(), "execute") - clicked
@@ -154,7 +154,7 @@ TEST(Handoff, ARunningZuruzevuGetsTheStoredLinesOfTheTableAndLoadsThem) {
       << ::testing::PrintToString(ZuruzevuEvents(zuruzevu.Path()));
   const std::wstring sent = talvorne.Text("Memo1");
   EXPECT_EQ(std::count(sent.begin(), sent.end(), L'\n'), 2 + kSamples);
-  EXPECT_EQ(ZuruzevuEvents(zuruzevu.Path()).back(), "clipboard " + LoggedText(sent));
+  EXPECT_EQ(LastTableReceived(zuruzevu.Path()), Narrow(sent));
   const auto events = Exchange(zuruzevu.Path());
   EXPECT_EQ(std::count(events.begin(), events.end(), "execute CLIP|LOAD"), 2);
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));

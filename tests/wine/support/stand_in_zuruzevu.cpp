@@ -5,7 +5,6 @@
 #include <set>
 #include <sstream>
 
-#include "shell/text_encoding.h"
 #include "tests/support/stand_in_zuruzevu_files.h"
 #include "tests/wine/support/child_process.h"
 
@@ -54,10 +53,6 @@ bool WaitForZuruzevuEvent(const std::filesystem::path& folder, const std::string
     Sleep(50);
   } while (std::chrono::steady_clock::now() < deadline);
   return false;
-}
-
-std::string LoggedText(const std::wstring& text) {
-  return EscapedForLog(Narrow(text));
 }
 
 std::optional<std::string> LastTableReceived(const std::filesystem::path& folder) {

@@ -31,8 +31,6 @@ std::vector<std::string> ZuruzevuEvents(const std::filesystem::path& folder);
 bool WaitForZuruzevuEvent(const std::filesystem::path& folder, const std::string& prefix,
                           std::chrono::milliseconds timeout, std::size_t count = 1);
 
-// A text as the stand-in logs it: UTF-8 with \r, \n, \t and \\ escaped.
-std::string LoggedText(const std::wstring& text);
 // The last table the copies in that folder took from the clipboard, as UTF-8; nothing if none.
 std::optional<std::string> LastTableReceived(const std::filesystem::path& folder);
 
