@@ -209,6 +209,24 @@ TEST(Handoff, ZuruzevuClosedBetweenTwoSendsIsStartedAgainMinimisedNotByTheShell)
   EXPECT_TRUE(talvorne.Boxes().empty());
 }
 
+TEST(Handoff, AZuruzevuThatNeverAnswersIsStartedOncePerAttemptAndTheUserIsTold) {
+  ZuruzevuKeys keys;
+  ReadyToSend talvorne([](const std::filesystem::path& folder) {
+    PlaceStandInZuruzevu(folder, "never_register\n");
+  });
+  const StandInZuruzevuReaper reaper({talvorne.Folder()});
+
+  talvorne.Send();
+  const auto boxes = talvorne.Boxes();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, L"Impossible de lancer Zuruzevu1");
+  // By the shell, then minimised at each of the two attempts.
+  ASSERT_TRUE(WaitForZuruzevuEvent(talvorne.Folder(), "start", 10s, 3));
+  EXPECT_EQ(Exchange(talvorne.Folder()),
+            (std::vector<std::string>{"start show=10", "start show=7", "start show=7"}));
+  EXPECT_EQ(ClipboardText(), talvorne.Text("Memo1"));
+}
+
 // C:\Program Files\Evariste\Zuruzevu, removed with what it holds when the test is over.
 class InstalledUnderProgramFiles {
  public:
