@@ -7,7 +7,8 @@
 #   exchange and the data table. Close the windows to end.
 # - Without one, the whole job is scripted under Xvfb: the table Zuruzevu received is printed and
 #   saved, with whether it matches the window's, and a PNG picture of the main window with its
-#   debug panel is saved; the paths are printed.
+#   debug panel is saved, with pictures of the window before and after the acquisition and of the
+#   about box; the paths are printed.
 # Everything it makes goes to build/run/. Exits non-zero when the run fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -43,13 +44,16 @@ show_table() {
 
 scripted() {
   echo "=== No display: scripted acquisition under Xvfb"
-  rm -f "$out/talvorne.png"
-  local status=0
+  rm -f "$out"/*.png
+  local status=0 bmp
   scripts/wine-session.sh scripts/wine-run.sh "$driver" "$out" || status=$?
   show_table
-  if [[ -f $out/talvorne.bmp ]]; then
-    convert "$out/talvorne.bmp" -alpha off "$out/talvorne.png"
-    rm -f "$out/talvorne.bmp"
+  for bmp in "$out"/*.bmp; do
+    [[ -f $bmp ]] || continue
+    convert "$bmp" -alpha off "${bmp%.bmp}.png"
+    rm -f "$bmp"
+  done
+  if [[ -f $out/talvorne.png ]]; then
     echo "Screenshot of the main window: $root/$out/talvorne.png"
   fi
   return "$status"

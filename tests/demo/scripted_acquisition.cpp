@@ -68,14 +68,18 @@ class Verdict {
 
 class ScriptedAcquisition {
  public:
-  ScriptedAcquisition(HWND window, const std::filesystem::path& folder, Verdict& verdict)
-      : window_(window), folder_(folder), verdict_(verdict) {}
+  ScriptedAcquisition(const testing::ChildProcess& talvorne, HWND window,
+                      const std::filesystem::path& folder, Verdict& verdict)
+      : talvorne_(talvorne), window_(window), folder_(folder), verdict_(verdict) {}
 
+  // The windows are pictured as a teacher sees them, before the send brings Zuruzevu's up.
   void Run() {
-    const bool acquired = ShowDebugPanel() && Acquire();
+    SaveSnapshot(window_, L"main_window.bmp");
+    const bool acquired = Acquire();
     ReportLabels();
-    // Pictured before the send, which brings Zuruzevu's window up.
-    SaveSnapshot();
+    SaveSnapshot(window_, L"table_received.bmp");
+    if (ShowDebugPanel()) SaveSnapshot(window_, L"talvorne.bmp");
+    PictureAboutBox();
     if (acquired) SendToZuruzevu();
   }
 
@@ -181,18 +185,34 @@ class ScriptedAcquisition {
     }
   }
 
-  void SaveSnapshot() {
+  // Chooses "?", pictures the about box and closes it.
+  void PictureAboutBox() {
+    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
+    const HWND about = talvorne_.WaitForWindow(L"A propos", kPanelTimeout);
+    if (about == nullptr) {
+      verdict_.Fail("la boîte « A propos » ne s'est pas affichée");
+      return;
+    }
+    SaveSnapshot(about, L"about_box.bmp");
+    PostMessageW(about, WM_CLOSE, 0, 0);
+    if (!WaitUntil([&] { return IsWindowVisible(about) == FALSE; }, kPanelTimeout)) {
+      verdict_.Fail("la boîte « A propos » ne s'est pas fermée");
+    }
+  }
+
+  void SaveSnapshot(HWND window, const wchar_t* name) {
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
     Sleep(kSettleMs);
-    const std::filesystem::path file = folder_ / L"talvorne.bmp";
-    if (SaveWindowSnapshot(window_, file)) {
-      std::cout << "Image de la fenêtre : " << Narrow(file.wstring()) << "\n";
+    const std::filesystem::path file = folder_ / name;
+    if (SaveWindowSnapshot(window, file)) {
+      std::cout << "Image : " << Narrow(file.wstring()) << "\n";
     } else {
       verdict_.Fail("la fenêtre n'a pas pu être capturée");
     }
   }
 
+  const testing::ChildProcess& talvorne_;
   HWND window_;
   std::filesystem::path folder_;
   Verdict& verdict_;
@@ -219,7 +239,8 @@ void Close(const testing::ChildProcess& talvorne, HWND window, Verdict& verdict)
 }  // namespace
 
 int RunScriptedAcquisition(const std::filesystem::path& folder) {
-  for (const wchar_t* output : {L"table.txt", L"zuruzevu_table.txt", L"talvorne.bmp"}) {
+  for (const wchar_t* output : {L"table.txt", L"zuruzevu_table.txt", L"main_window.bmp",
+                                L"table_received.bmp", L"talvorne.bmp", L"about_box.bmp"}) {
     std::filesystem::remove(folder / output);
   }
   const std::filesystem::path program = PrepareProgramFolder(folder);
@@ -234,7 +255,7 @@ int RunScriptedAcquisition(const std::filesystem::path& folder) {
     verdict.Fail("la fenêtre « Talvorne » n'est pas apparue");
   } else {
     std::cout << "Talvorne démarré depuis " << Narrow(program.parent_path().wstring()) << "\n";
-    ScriptedAcquisition(window, folder, verdict).Run();
+    ScriptedAcquisition(talvorne, window, folder, verdict).Run();
     Close(talvorne, window, verdict);
   }
   ReportBoxes(boxes, verdict);

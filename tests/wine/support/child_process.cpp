@@ -23,7 +23,8 @@ ScratchFolder::~ScratchFolder() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-ChildProcess::ChildProcess(const std::filesystem::path& program, std::optional<WORD> showCommand) {
+ChildProcess::ChildProcess(const std::filesystem::path& program, std::optional<WORD> showCommand,
+                           const std::wstring& arguments) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (showCommand) {
@@ -31,6 +32,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, std::optional<W
     startup.wShowWindow = *showCommand;
   }
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
+  if (!arguments.empty()) commandLine += L" " + arguments;
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       program.parent_path().c_str(), &startup, &information_)) {
     throw std::runtime_error("CreateProcess failed: " + std::to_string(GetLastError()));

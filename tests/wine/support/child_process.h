@@ -29,9 +29,11 @@ class ScratchFolder {
 
 class ChildProcess {
  public:
-  // showCommand: how the program is asked to show its first window, as a shortcut would.
+  // showCommand: how the program is asked to show its first window, as a shortcut would;
+  // arguments: its command line after its own quoted path.
   explicit ChildProcess(const std::filesystem::path& program,
-                        std::optional<WORD> showCommand = std::nullopt);
+                        std::optional<WORD> showCommand = std::nullopt,
+                        const std::wstring& arguments = {});
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();  // ends the process if it still runs

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# The guide tells every message the program can show: each text of the program's text headers is
+# found in docs/guide.html, the parts around a "%s", "%d" or "%x" each on its own, without the "&"
+# that marks a button's access key.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+guide=$root/docs/guide.html
+missing=0
+while IFS= read -r text; do
+  while IFS= read -r part; do
+    [[ -z $part ]] || grep -qF -- "$part" "$guide" || {
+      echo "FAILED: not in the guide: \"$part\" (of \"$text\")"
+      missing=1
+    }
+  done < <(sed 's/&//g; s/%[sdx]/\n/g' <<<"$text")
+done < <(grep -h 'inline constexpr' "$root"/device/device_texts.h "$root"/handoff/handoff_texts.h \
+  "$root"/shell/shell_texts.h | sed -n 's/.*= "\(.*\)";.*/\1/p')
+((missing == 0)) && echo "The guide tells every text of the program's text headers"
+exit "$missing"

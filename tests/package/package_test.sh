@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The release artefacts as packaging/make-artefacts.sh makes them from the built program. The
+# portable zip must hold one folder with the program and the guide with every picture it shows,
+# and nothing else; the MSI packages (this version, the same version rebuilt, a higher one) are
+# then tried by msi_package_test.exe in a Wine session of its own, in a fresh prefix.
+# Usage: package_test.sh TALVORNE_EXE MSI_PACKAGE_TEST_EXE WORK_FOLDER
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+source "$root/packaging/release.sh"
+program=$1
+test_program=$2
+work=$3
+rm -rf "$work"
+mkdir -p "$work/pictures"
+
+fail() {
+  echo "FAILED: $*"
+  exit 1
+}
+
+version=$(talvorne_version "$root")
+IFS=. read -r major minor release build <<<"$version"
+higher=$major.$minor.$release.$((build + 1))
+
+# A release takes the guide's pictures from the scripted run; any picture will do here.
+for picture in $(guide_pictures "$root"); do
+  convert -size 16x16 xc:gray "$work/pictures/$picture"
+done
+build_artefacts() {
+  bash "$root/packaging/make-artefacts.sh" "$program" "$work/pictures" "$work/$1" "${@:2}" \
+    >/dev/null
+}
+build_artefacts current
+build_artefacts rebuilt
+build_artefacts higher "$higher"
+
+folder=Talvorne-$version
+expected=$({
+  printf '%s\n' "$folder/" "$folder/Talvorne.exe" "$folder/Guide/" "$folder/Guide/guide.html" \
+    "$folder/Guide/images/"
+  guide_pictures "$root" | sed "s|^|$folder/Guide/images/|"
+} | sort)
+zip=$work/current/$folder-portable.zip
+diff <(echo "$expected") <(unzip -Z1 "$zip" | sort) || fail "the zip does not hold what it should"
+unzip -q "$zip" -d "$work/portable"
+cmp -s "$program" "$work/portable/$folder/Talvorne.exe" || fail "the zip's Talvorne.exe differs"
+guide=$work/portable/$folder/Guide/guide.html
+! grep -q '@[A-Z_]*@' "$guide" || fail "the guide still holds placeholders"
+grep -qF "$folder.msi" "$guide" || fail "the guide does not name the package $folder.msi"
+echo "The portable zip holds the program and the guide with its pictures"
+
+windows_path() { echo "Z:${1//\//\\}"; }
+export TALVORNE_PACKAGE TALVORNE_REBUILT TALVORNE_UPGRADE TALVORNE_PORTABLE
+export TALVORNE_PACKAGE_VERSION TALVORNE_UPGRADE_VERSION
+TALVORNE_PACKAGE=$(windows_path "$work/current/$folder.msi")
+TALVORNE_REBUILT=$(windows_path "$work/rebuilt/$folder.msi")
+TALVORNE_UPGRADE=$(windows_path "$work/higher/Talvorne-$higher.msi")
+TALVORNE_PORTABLE=$(windows_path "$work/portable/$folder")
+TALVORNE_PACKAGE_VERSION=$(msi_version "$version")
+TALVORNE_UPGRADE_VERSION=$(msi_version "$higher")
+"$root/scripts/wine-session.sh" "$root/scripts/wine-run.sh" "$test_program"
