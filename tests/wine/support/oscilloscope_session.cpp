@@ -7,10 +7,10 @@
 
 namespace talvorne::testing {
 
-OscilloscopeSession::OscilloscopeSession(const FakeUsbScenario* scenario) {
+OscilloscopeSession::OscilloscopeSession(const FakeUsbScenario* scenario, const wchar_t* driver) {
   const std::filesystem::path program = CopyProgramInto(folder_.Path());
   if (scenario != nullptr) {
-    std::filesystem::copy_file(TestProgramFolder() / L"fake_oscilloscope" / L"libusb0.dll",
+    std::filesystem::copy_file(TestProgramFolder() / driver / L"libusb0.dll",
                                folder_.Path() / L"libusb0.dll");
     scenario->WriteTo(folder_.Path());
   }

@@ -1,5 +1,5 @@
-// Talvorne.exe run as a child process from a folder of its own, beside the fake libusb0.dll and
-// the scenario that drives it, with every message box it shows answered and recorded.
+// Talvorne.exe run as a child process from a folder of its own, beside a libusb0.dll and the
+// scenario that drives the fake behind it, with every message box it shows answered and recorded.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +16,13 @@ namespace talvorne::testing {
 
 class OscilloscopeSession {
  public:
-  // Without a scenario the folder holds no libusb0.dll at all: the driver is missing.
-  explicit OscilloscopeSession(const FakeUsbScenario* scenario);
+  // Without a scenario the folder holds no libusb0.dll at all: the driver is missing. The DLL is
+  // the one in the test program's subfolder named driver: the fake oscilloscope by default.
+  explicit OscilloscopeSession(const FakeUsbScenario* scenario,
+                               const wchar_t* driver = L"fake_oscilloscope");
+
+  // The folder Talvorne.exe runs from.
+  const std::filesystem::path& Folder() const { return folder_.Path(); }
 
   HWND Window() const { return window_; }
   HWND Control(const char* name) const;

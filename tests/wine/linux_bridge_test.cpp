@@ -1,0 +1,126 @@
+// Talvorne.exe clicked through as a teacher would, with the libusb0.dll of linux/ beside it and,
+// behind that, the stand-in Linux libusb (LD_LIBRARY_PATH): what the window shows, and the exact
+// calls that reached Linux's library.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "device/libusb_loader.h"
+#include "tests/support/record_builder.h"
+#include "tests/wine/support/oscilloscope_session.h"
+
+namespace talvorne {
+namespace {
+
+using namespace talvorne::testing;
+
+constexpr std::uint16_t kVendor = 0x5345;
+constexpr std::uint16_t kProduct = 0x1234;
+constexpr wchar_t kBridge[] = L"linux_bridge";
+
+TEST(LinuxBridge, ConnexionFindsTheFirstMatchAcrossTwoBussesAndSetsItUp) {
+  FakeUsbScenario scenario;
+  scenario.Bus().Device(kVendor, 0x1235).Device(0x5344, kProduct);
+  scenario.Bus().Device(0x1d6b, 0x0002).Device(kVendor, kProduct).Device(kVendor, kProduct);
+  scenario.Opens({false, true}).SetConfiguration({-1}).ClaimInterface({-16, 0});
+  scenario.SetAltInterface({-22}).ReleaseInterface({-22});
+  OscilloscopeSession talvorne(&scenario, kBridge);
+
+  talvorne.Click("Button3");
+  ASSERT_EQ(talvorne.Boxes().size(), 1u);
+  EXPECT_EQ(talvorne.Boxes()[0].text, L"Impossible d'ouvrir l'oscilloscope");
+  EXPECT_FALSE(talvorne.Enabled("Button4"));
+
+  talvorne.Click("Button3");  // scans again, over the copies of the first scan
+  EXPECT_EQ(talvorne.Text("Label1"), L"ERREUR conf1");
+  EXPECT_EQ(talvorne.Text("Label2"), L"Label2");  // claimed once the kernel's driver let go
+  EXPECT_EQ(talvorne.Text("Label3"), L"ERREUR conf3");
+  EXPECT_TRUE(talvorne.Enabled("Button4"));
+  EXPECT_EQ(talvorne.Boxes().size(), 1u);
+
+  const std::vector<std::string> scan = {
+      "usb_init",
+      "usb_find_busses -> 1",
+      "usb_get_busses -> busses",
+      "usb_find_devices -> 1",
+      "usb_get_busses -> busses",
+  };
+  std::vector<std::string> expected = scan;
+  expected.push_back("usb_open device=2.2 -> null");
+  expected.insert(expected.end(), scan.begin(), scan.end());
+  expected.insert(expected.end(), {
+                                      "usb_open device=2.2 -> handle1",
+                                      "usb_set_configuration handle1 configuration=1 -> -1",
+                                      "usb_claim_interface handle1 interface=0 -> -16",
+                                      "usb_detach_kernel_driver_np handle1 interface=0 -> 0",
+                                      "usb_claim_interface handle1 interface=0 -> 0",
+                                      "usb_set_altinterface handle1 alternate=-1 -> -22",
+                                      "usb_release_interface handle1 interface=-1 -> -22",
+                                  });
+  EXPECT_EQ(talvorne.UsbLog(), expected);
+}
+
+TEST(LinuxBridge, RecuperationBringsBothChannelsThenATimeOutShowsLibusbWin32sCode) {
+  RecordBuilder record = RecordBuilder::TwoChannels(5000);
+  record.TimebaseCode(16).VoltsCode(1, 4).VoltsCode(2, 10).Sample(1, 1, 31).Sample(2, 5000, -1);
+  FakeUsbScenario scenario;
+  scenario.Bus().Device(kVendor, kProduct);
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(record.Bytes()));
+  // A shorter record that does not come in time: Linux's ETIMEDOUT.
+  scenario.Acquisition(Reply().Header(HeaderFor(265)).Record({}, -110));
+  OscilloscopeSession talvorne(&scenario, kBridge);
+  talvorne.Click("Button3");
+
+  talvorne.Click("Button4");
+  EXPECT_EQ(talvorne.Text("Label5"), L"WRITE : 10/10");
+  EXPECT_EQ(talvorne.Text("Label4"), L"READ : 12/12");
+  EXPECT_EQ(talvorne.Text("RichEdit2"), L"944e00a1b2c300000000007f");
+  EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : 20116/20116");
+  EXPECT_EQ(talvorne.Text("Label6"), L"RECV DATA");
+  const std::wstring table = talvorne.Text("Memo1");
+  EXPECT_EQ(std::count(table.begin(), table.end(), L'\n'), 2 + 5000);
+  EXPECT_TRUE(table.starts_with(L"t\tU1\tU2\r\ns\tmV\tmV\r\n")) << table.substr(0, 40);
+  EXPECT_NE(table.find(L"\r\n2E-6\t62\t0\r\n"), std::wstring::npos);  // the first samples
+  EXPECT_TRUE(table.ends_with(L"\r\n0.01\t0\t-200\r\n"));             // the last ones
+
+  talvorne.Click("Button4");
+  EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : -116/265");
+  EXPECT_EQ(talvorne.Text("Label6"), L"Erreur recv data");
+  EXPECT_TRUE(talvorne.Boxes().empty());
+
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  const std::vector<std::string> log = talvorne.UsbLog();
+  const std::string start =
+      "usb_bulk_write handle1 endpoint=0x03 size=10 timeout=2000 bytes=53005400410052005400 -> 10";
+  const std::string header =
+      "usb_bulk_read handle1 endpoint=0x81 size=12 timeout=2000 buffer=zeroed -> 12";
+  const std::vector<std::string> exchanges = {
+      start,
+      header,
+      "usb_bulk_read handle1 endpoint=0x81 size=20116 timeout=5000 buffer=zeroed -> 20116",
+      start,
+      header,
+      "usb_bulk_read handle1 endpoint=0x81 size=265 timeout=5000 buffer=zeroed -> -110",
+      "usb_close handle1 -> 0",
+  };
+  ASSERT_GE(log.size(), exchanges.size());
+  EXPECT_EQ(std::vector<std::string>(log.end() - static_cast<long>(exchanges.size()), log.end()),
+            exchanges);
+}
+
+// Loaded here, without the program: the twelve functions are there, and what was never opened or
+// listed is refused before it can reach Linux's library.
+TEST(LinuxBridge, WhatItDidNotHandOutIsRefused) {
+  const auto library = LoadLibUSB((TestProgramFolder() / kBridge / L"libusb0.dll").wstring());
+  ASSERT_NE(library, nullptr);
+  EXPECT_EQ(library->usb_get_busses(), nullptr);  // no scan yet
+  char stray[580] = {};
+  EXPECT_EQ(library->usb_open(reinterpret_cast<LibUSB::usb_device*>(stray)), nullptr);
+  auto* handle = reinterpret_cast<LibUSB::usb_dev_handle*>(stray);
+  EXPECT_EQ(library->usb_set_configuration(handle, 1), -22);
+  EXPECT_EQ(library->usb_bulk_read(nullptr, 0x81, stray, 12, 2000), -22);
+  EXPECT_EQ(library->usb_close(handle), -22);
+}
+
+}  // namespace
+}  // namespace talvorne
