@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev                # libFuzzer and sanitizers
   wine wine64 xvfb x11-utils imagemagick  # Wine session, display and screenshots
   fonts-dejavu-core                       # legible text under Xvfb
+  wine64-tools libwine-dev libusb-dev     # the Linux bridge: winegcc, Wine's and libusb-0.1's
 )
 
 missing=()
