@@ -1,8 +1,8 @@
 // The stand-in for Linux's libusb-0.1 (libusb-0.1.so.4) in the bridge's Wine tests, found before
 // Debian's through LD_LIBRARY_PATH: the functions the bridge calls, answered from a scenario and
-// logged as the fake libusb0.dll does (formats in tests/support/fake_usb_instrument.h), but in
-// the folder the program runs from, its current folder, since the stand-in lies elsewhere. Its
-// results are Linux's: a time-out is -110.
+// logged as the fake libusb0.dll does (formats in tests/support/fake_usb_instrument.h), with both
+// files in the folder the program runs from, its current folder. Its results are Linux's: a
+// time-out is -110.
 #include <usb.h>
 
 #include <filesystem>

@@ -1,9 +1,15 @@
-// Talvorne.exe clicked through as a teacher would, with the libusb0.dll of linux/ beside it and,
-// behind that, the stand-in Linux libusb (LD_LIBRARY_PATH): what the window shows, and the exact
-// calls that reached Linux's library.
+// Talvorne.exe clicked through as a teacher would, with the libusb0.dll of linux/ beside it over
+// one of three Linux libraries: the stand-in libusb-0.1, whose log shows the exact calls that
+// reached it; Debian's own, scanning a fake usbfs tree; or one that cannot be loaded. The session
+// folder decides: LD_LIBRARY_PATH is linux_libusb and USB_DEVFS_PATH is usbfs, both relative to the
+// folder Talvorne runs from (see CMakeLists.txt), so Debian's library serves when linux_libusb
+// holds none.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
 
 #include "device/libusb_loader.h"
 #include "tests/support/record_builder.h"
@@ -16,7 +22,20 @@ using namespace talvorne::testing;
 
 constexpr std::uint16_t kVendor = 0x5345;
 constexpr std::uint16_t kProduct = 0x1234;
-constexpr wchar_t kBridge[] = L"linux_bridge";
+constexpr wchar_t kBridge[] = L"linux_bridge";  // the bridge and the stand-in, built
+constexpr wchar_t kLinuxLibrary[] = L"libusb-0.1.so.4";
+
+// The session's Linux library: a copy of the stand-in, or a file that is no library at all.
+void PutLinuxLibrary(const OscilloscopeSession& talvorne, bool standIn = true) {
+  const std::filesystem::path folder = talvorne.Folder() / L"linux_libusb";
+  std::filesystem::create_directories(folder);
+  if (standIn) {
+    std::filesystem::copy_file(TestProgramFolder() / kBridge / kLinuxLibrary,
+                               folder / kLinuxLibrary);
+  } else {
+    std::ofstream(folder / kLinuxLibrary) << "not a library";
+  }
+}
 
 TEST(LinuxBridge, ConnexionFindsTheFirstMatchAcrossTwoBussesAndSetsItUp) {
   FakeUsbScenario scenario;
@@ -25,6 +44,7 @@ TEST(LinuxBridge, ConnexionFindsTheFirstMatchAcrossTwoBussesAndSetsItUp) {
   scenario.Opens({false, true}).SetConfiguration({-1}).ClaimInterface({-16, 0});
   scenario.SetAltInterface({-22}).ReleaseInterface({-22});
   OscilloscopeSession talvorne(&scenario, kBridge);
+  PutLinuxLibrary(talvorne);
 
   talvorne.Click("Button3");
   ASSERT_EQ(talvorne.Boxes().size(), 1u);
@@ -69,6 +89,7 @@ TEST(LinuxBridge, RecuperationBringsBothChannelsThenATimeOutShowsLibusbWin32sCod
   // A shorter record that does not come in time: Linux's ETIMEDOUT.
   scenario.Acquisition(Reply().Header(HeaderFor(265)).Record({}, -110));
   OscilloscopeSession talvorne(&scenario, kBridge);
+  PutLinuxLibrary(talvorne);
   talvorne.Click("Button3");
 
   talvorne.Click("Button4");
@@ -106,6 +127,52 @@ TEST(LinuxBridge, RecuperationBringsBothChannelsThenATimeOutShowsLibusbWin32sCod
   ASSERT_GE(log.size(), exchanges.size());
   EXPECT_EQ(std::vector<std::string>(log.end() - static_cast<long>(exchanges.size()), log.end()),
             exchanges);
+}
+
+// A device file as usbfs shows it: the 18-byte device descriptor, words in the CPU's order.
+void DeviceFile(const std::filesystem::path& file, std::uint16_t vendor, std::uint16_t product) {
+  char descriptor[18] = {18, 1, 0x00, 0x02, 0, 0, 0, 64};  // USB 2.0, 64-byte packets
+  descriptor[8] = static_cast<char>(vendor & 0xFF);
+  descriptor[9] = static_cast<char>(vendor >> 8);
+  descriptor[10] = static_cast<char>(product & 0xFF);
+  descriptor[11] = static_cast<char>(product >> 8);
+  descriptor[17] = 1;  // one configuration
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary).write(descriptor, sizeof descriptor);
+}
+
+TEST(LinuxBridge, OverDebiansLibusbConnexionOpensTheOscilloscopeFoundInUsbfs) {
+  const FakeUsbScenario none;  // read by no one: Debian's library answers
+  OscilloscopeSession talvorne(&none, kBridge);
+  const std::filesystem::path usbfs = talvorne.Folder() / L"usbfs";
+  DeviceFile(usbfs / L"001" / L"001", 0x1d6b, 0x0002);
+  DeviceFile(usbfs / L"001" / L"002", 0x5345, 0x1235);
+  DeviceFile(usbfs / L"002" / L"001", 0x1d6b, 0x0002);
+  DeviceFile(usbfs / L"002" / L"007", 0x5345, 0x1234);
+
+  talvorne.Click("Button3");
+  EXPECT_TRUE(talvorne.Boxes().empty());
+  EXPECT_EQ(talvorne.Text("Label1"), L"ERREUR conf1");
+  EXPECT_EQ(talvorne.Text("Label2"), L"ERREUR conf2");
+  EXPECT_EQ(talvorne.Text("Label3"), L"ERREUR conf3");
+  EXPECT_TRUE(talvorne.Enabled("Button4"));
+
+  talvorne.Click("Button4");
+  // The files are no devices: every request to them fails, with Linux's ENOTTY.
+  EXPECT_EQ(talvorne.Text("Label5"), L"WRITE : -5/10");
+  EXPECT_EQ(talvorne.Text("Label4"), L"READ : -5/12");
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+}
+
+TEST(LinuxBridge, WithoutLinuxsLibusbConnexionSaysTheDriverIsMissing) {
+  const FakeUsbScenario none;
+  OscilloscopeSession talvorne(&none, kBridge);
+  PutLinuxLibrary(talvorne, false);
+  talvorne.Click("Button3");
+  ASSERT_EQ(talvorne.Boxes().size(), 1u);
+  EXPECT_EQ(talvorne.Boxes()[0].text, L"Pilote USB introuvable (libusb0.dll)");
+  EXPECT_TRUE(talvorne.Enabled("Button3"));
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
 }
 
 // Loaded here, without the program: the twelve functions are there, and what was never opened or
