@@ -68,8 +68,6 @@ TEST(PackedBusList, CopiesEveryRecordInTheProgramsLayoutPointingOnlyAtCopies) {
   EXPECT_EQ(copy->bus, first);
   EXPECT_EQ(second->devices->bus, second);
   EXPECT_EQ(std::memcmp(&copy->descriptor, descriptor, sizeof descriptor), 0);
-  EXPECT_EQ(copy->descriptor.idVendor, 0x5345);
-  EXPECT_EQ(copy->descriptor.idProduct, 0x1234);
   EXPECT_STREQ(copy->filename, "002");
   EXPECT_EQ(copy->devnum, 2);
   // Read by value: after the 18-byte descriptor the packed pointers are not aligned.

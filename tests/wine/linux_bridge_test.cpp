@@ -6,7 +6,6 @@
 // holds none.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -99,10 +98,8 @@ TEST(LinuxBridge, RecuperationBringsBothChannelsThenATimeOutShowsLibusbWin32sCod
   EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : 20116/20116");
   EXPECT_EQ(talvorne.Text("Label6"), L"RECV DATA");
   const std::wstring table = talvorne.Text("Memo1");
-  EXPECT_EQ(std::count(table.begin(), table.end(), L'\n'), 2 + 5000);
-  EXPECT_TRUE(table.starts_with(L"t\tU1\tU2\r\ns\tmV\tmV\r\n")) << table.substr(0, 40);
-  EXPECT_NE(table.find(L"\r\n2E-6\t62\t0\r\n"), std::wstring::npos);  // the first samples
-  EXPECT_TRUE(table.ends_with(L"\r\n0.01\t0\t-200\r\n"));             // the last ones
+  EXPECT_TRUE(table.starts_with(L"t\tU1\tU2\r\ns\tmV\tmV\r\n2E-6\t62\t0\r\n"));  // the first
+  EXPECT_TRUE(table.ends_with(L"\r\n0.01\t0\t-200\r\n"));  // and the last samples
 
   talvorne.Click("Button4");
   EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : -116/265");
