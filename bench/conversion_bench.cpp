@@ -21,10 +21,10 @@
 #include <utility>
 #include <vector>
 
-#include "bench/reference_conversion.h"
 #include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
 #include "tests/support/record_builder.h"
+#include "tests/support/reference_conversion.h"
 
 extern char** environ;
 
@@ -91,8 +91,8 @@ Texts ProgramConversion(const std::vector<std::uint8_t>& record) {
 }
 
 Texts ReferenceConversion(const std::vector<std::uint8_t>& record) {
-  talvorne::bench::ReferenceTexts reference =
-      talvorne::bench::ReferenceConversion(record, kSeparator);
+  talvorne::testing::ReferenceTexts reference =
+      talvorne::testing::ReferenceConversion(record, kSeparator);
   Texts texts;
   texts.push_back(std::move(reference.sweepLabel));
   texts.push_back(std::move(reference.amplitudeLabel));

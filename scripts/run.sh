@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Runs Talvorne.exe under Wine against a simulated oscilloscope (a fake libusb0.dll holding a
-# two-channel waveform: a sine and a square wave, 5000 samples each).
-# - With a reachable $DISPLAY, Talvorne opens there: click "Connexion", then "Récupération";
-#   Debug > On shows the exchange and the data table. Close the window to end.
-# - Without one, the acquisition is scripted under Xvfb: the data table is printed and saved, and
-#   a PNG picture of the main window with its debug panel is saved; both paths are printed.
+# two-channel waveform: a sine and a square wave, 5000 samples each) and a stand-in Zuruzevu
+# beside it, which Talvorne finds and starts itself.
+# - With a reachable $DISPLAY, Talvorne opens there: click "Connexion", "Récupération", then
+#   "Régressi": the stand-in Zuruzevu opens and shows the table it received. Debug > On shows the
+#   exchange and the data table. Close the windows to end.
+# - Without one, the whole job is scripted under Xvfb: the table Zuruzevu received is printed and
+#   saved, with whether it matches the window's, and a PNG picture of the main window with its
+#   debug panel is saved; the paths are printed.
 # Everything it makes goes to build/run/. Exits non-zero when the run fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,7 +24,7 @@ cmake --build build/windows -j"$(nproc)" --target demo_driver
 mkdir -p "$out"
 
 interactive() {
-  echo "=== Talvorne on $DISPLAY: click Connexion, then Récupération; close its window to end"
+  echo "=== Talvorne on $DISPLAY: click Connexion, Récupération, then Régressi; close its window to end"
   # The driver only prepares the folder; the user drives Talvorne.
   TALVORNE_USE_DISPLAY=1 scripts/wine-session.sh bash -c \
     'scripts/wine-run.sh "$1" --prepare "$2" && scripts/wine-run.sh "$2/program/Talvorne.exe"' \
@@ -29,12 +32,12 @@ interactive() {
 }
 
 show_table() {
-  local table=$out/table.txt
+  local table=$out/zuruzevu_table.txt
   [[ -s $table ]] || return 0
-  echo "=== Data table ($(wc -l <"$table") lines, tab-separated)"
-  head -n 5 "$table"
+  echo "=== Table received by Zuruzevu ($(wc -l <"$table") lines, tab-separated)"
+  head -n 5 "$table" | tr -d "\r"
   echo "..."
-  tail -n 2 "$table"
+  tail -n 2 "$table" | tr -d "\r"
   echo "Whole table: $root/$table"
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <typeinfo>
 
+#include "handoff/dde_instance.h"
+#include "handoff/form_dde.h"
 #include "shell/aboutform.h"
 #include "shell/form1.h"
 #include "shell/format_settings.h"
@@ -39,18 +41,23 @@ std::string NameAndMessage(const std::exception& error) {
 
 int RunStartedProgram(HINSTANCE instance, int showCommand) {
   const FormatSettings settings = ReadUserFormatSettings();
+  DdeInstance dde;  // before any window
   InitialiseApplication();
   const VisualStyle style = ApplyVisualStyle(instance);
 
   auto mainWindow = std::make_unique<TForm1>(instance, style, settings);
   Form1 = mainWindow.get();
-  auto aboutBox = std::make_unique<Taboutform>(instance, style);
+  auto aboutBox = std::make_unique<Taboutform>(instance, style, settings);
   aboutform = aboutBox.get();
+  auto ddeForm = std::make_unique<TFormDDE>(instance, style, dde);
+  FormDDE = ddeForm.get();
 
   ShowWindow(Form1->Handle(), showCommand);
   UpdateWindow(Form1->Handle());
   RunMessageLoop();
 
+  FormDDE = nullptr;
+  ddeForm.reset();
   aboutform = nullptr;
   aboutBox.reset();
   Form1 = nullptr;

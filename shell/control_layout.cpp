@@ -41,7 +41,8 @@ WindowClassAndStyle ClassAndStyleFor(const ControlDescription& control) {
     case ControlKind::kProgressBar:
       return {PROGRESS_CLASSW, 0, 0};
     case ControlKind::kIcon:
-      return {WC_STATICW, SS_ICON | SS_REALSIZECONTROL, 0};
+      // Drawn at its own size rather than stretched to the control's.
+      return {WC_STATICW, SS_ICON | SS_CENTERIMAGE, 0};
   }
   return {WC_STATICW, 0, 0};
 }

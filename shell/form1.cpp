@@ -10,6 +10,7 @@
 #include "device/device_handle.h"
 #include "device/device_texts.h"
 #include "device/libusb_loader.h"
+#include "handoff/form_dde.h"
 #include "shell/aboutform.h"
 #include "shell/guarded_call.h"
 #include "shell/message_boxes.h"
@@ -144,6 +145,7 @@ void TForm1::ShowExchange(const AcquisitionExchange& exchange) {
 void TForm1::Button5Click() {
   // During the conversion's pause the send waits for the complete table.
   if (!conversion_.RequestSend()) return;
+  FormDDE->EnvoieDonnees(Memo1, false);
 }
 
 void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {

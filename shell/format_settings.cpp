@@ -16,6 +16,12 @@ FormatSettings ReadUserFormatSettings() {
   if (first > L' ' && !(first >= L'0' && first <= L'9') && first != 0x7F) {
     settings.decimalSeparator = Narrow(std::wstring_view(separator, 1));
   }
+  for (std::size_t month = 0; month < settings.abbreviatedMonthNames.size(); ++month) {
+    wchar_t name[80] = {};
+    const int length = GetLocaleInfoEx(
+        LOCALE_NAME_USER_DEFAULT, LOCALE_SABBREVMONTHNAME1 + static_cast<LCTYPE>(month), name, 80);
+    if (length > 1) settings.abbreviatedMonthNames[month] = Narrow(name);
+  }
   return settings;
 }
 

@@ -27,7 +27,7 @@ enum class ControlKind {
   kMemo,        // multi-line plain text, long lines wrapped
   kRichEdit,
   kProgressBar,
-  kIcon,
+  kIcon,  // the icon resource that its text names ("#1")
 };
 
 struct ControlDescription {

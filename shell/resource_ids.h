@@ -15,5 +15,6 @@ inline constexpr wchar_t kStyleResourceType[] = L"UISTYLE";
 inline constexpr wchar_t kMainMenuResource[] = L"MAINMENU1";
 inline constexpr wchar_t kForm1Layout[] = L"FORM1";
 inline constexpr wchar_t kAboutFormLayout[] = L"ABOUTFORM";
+inline constexpr wchar_t kFormDdeLayout[] = L"FORMDDE";
 }  // namespace talvorne
 #endif

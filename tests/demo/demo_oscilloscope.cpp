@@ -4,7 +4,6 @@
 #include <numbers>
 #include <vector>
 
-#include "device/oscilloscope_protocol.h"
 #include "tests/support/record_builder.h"
 
 namespace talvorne::demo {
@@ -46,23 +45,10 @@ std::vector<std::uint8_t> Record() {
   return record.Bytes();
 }
 
-// Bytes 0 to 2 announce the record length; the instrument leaves the others at zero.
-std::vector<std::uint8_t> Header(std::size_t recordLength) {
-  std::vector<std::uint8_t> header(oscilloscope::kReplyHeaderSize, 0);
-  for (std::size_t i = 0; i < 3; ++i) {
-    header[i] = static_cast<std::uint8_t>(recordLength >> (8 * i));
-  }
-  return header;
-}
-
 }  // namespace
 
 testing::FakeUsbScenario DemoOscilloscope() {
-  const std::vector<std::uint8_t> record = Record();
-  testing::FakeUsbScenario scenario;
-  scenario.Bus().Device(oscilloscope::kVendorId, oscilloscope::kProductId);
-  scenario.Acquisition(testing::Reply().Header(Header(record.size())).Record(record));
-  return scenario;
+  return testing::OscilloscopeHolding(Record());
 }
 
 }  // namespace talvorne::demo

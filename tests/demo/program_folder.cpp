@@ -3,6 +3,7 @@
 #include "tests/demo/demo_oscilloscope.h"
 #include "tests/wine/support/child_process.h"
 #include "tests/wine/support/program_copy.h"
+#include "tests/wine/support/stand_in_zuruzevu.h"
 
 namespace talvorne::demo {
 
@@ -13,6 +14,7 @@ std::filesystem::path PrepareProgramFolder(const std::filesystem::path& folder) 
   std::filesystem::copy_file(testing::TestProgramFolder() / L"libusb0.dll",
                              program / L"libusb0.dll");
   DemoOscilloscope().WriteTo(program);
+  testing::PlaceStandInZuruzevu(program);
   return testing::CopyProgramInto(program);
 }
 

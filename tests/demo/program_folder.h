@@ -1,5 +1,6 @@
 // The folder a demonstration runs Talvorne from: the program, the fake libusb0.dll beside it in
-// place of the oscilloscope's driver, and the demonstration oscilloscope's scenario.
+// place of the oscilloscope's driver, the demonstration oscilloscope's scenario, and the stand-in
+// Zuruzevu where Talvorne looks for it, beside the program.
 #pragma once
 
 #include <filesystem>

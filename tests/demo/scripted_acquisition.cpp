@@ -17,6 +17,7 @@
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/child_process.h"
 #include "tests/wine/support/main_window_controls.h"
+#include "tests/wine/support/stand_in_zuruzevu.h"
 
 namespace talvorne::demo {
 namespace {
@@ -31,6 +32,8 @@ constexpr auto kPanelTimeout = 5s;
 constexpr auto kConnexionTimeout = 10s;
 // The exchange may take 9 s when the instrument is silent, the conversion pauses 2 s by design.
 constexpr auto kTableTimeout = 30s;
+// The shell's start of Zuruzevu is given 2 s; Wine may take some more to start it.
+constexpr auto kSendTimeout = 20s;
 constexpr auto kExitTimeout = 20s;
 // Lets Wine put the window's latest drawing on the screen before it is pictured.
 constexpr DWORD kSettleMs = 500;
@@ -69,15 +72,11 @@ class ScriptedAcquisition {
       : window_(window), folder_(folder), verdict_(verdict) {}
 
   void Run() {
-    if (ShowDebugPanel()) {
-      if (const std::string missing = ConnectAndAcquire(); missing.empty()) {
-        SaveTable();
-      } else {
-        verdict_.Fail("le tableau n'est pas arrivé (" + missing + ")");
-      }
-    }
+    const bool acquired = ShowDebugPanel() && Acquire();
     ReportLabels();
+    // Pictured before the send, which brings Zuruzevu's window up.
     SaveSnapshot();
+    if (acquired) SendToZuruzevu();
   }
 
  private:
@@ -99,6 +98,15 @@ class ScriptedAcquisition {
     }
     verdict_.Fail("le panneau de mise au point ne s'est pas affiché");
     return false;
+  }
+
+  bool Acquire() {
+    if (const std::string missing = ConnectAndAcquire(); !missing.empty()) {
+      verdict_.Fail("le tableau n'est pas arrivé (" + missing + ")");
+      return false;
+    }
+    SaveTable();
+    return true;
   }
 
   // Clicks "Connexion", then "Récupération"; empty when the table has arrived, else why not.
@@ -133,6 +141,29 @@ class ScriptedAcquisition {
     if (lines != 2 + kSamplesPerChannel) {
       verdict_.Fail("le tableau devrait avoir " + std::to_string(2 + kSamplesPerChannel) +
                     " lignes");
+    }
+  }
+
+  // Clicks "Régressi": Talvorne finds the stand-in Zuruzevu beside it, starts it and has it load
+  // the table from the clipboard.
+  void SendToZuruzevu() {
+    const std::filesystem::path zuruzevu = folder_ / L"program";
+    Click("Button5");
+    if (!testing::WaitForZuruzevuEvent(zuruzevu, "clipboard", kSendTimeout)) {
+      verdict_.Fail("Zuruzevu n'a pas reçu le tableau " + Seconds(kSendTimeout) +
+                    " après « Régressi »");
+      return;
+    }
+    const std::string received = testing::LastTableReceived(zuruzevu).value_or("");
+    const std::filesystem::path file = folder_ / L"zuruzevu_table.txt";
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << received;
+    std::cout << "Régressi : Zuruzevu (simulé) démarré par Talvorne a reçu « CLIP|LOAD » et "
+              << std::count(received.begin(), received.end(), '\n')
+              << " lignes du presse-papiers, dans " << Narrow(file.wstring()) << "\n";
+    if (received == Narrow(TextOf(Control("Memo1")))) {
+      std::cout << "Le tableau reçu par Zuruzevu est identique à celui de Memo1\n";
+    } else {
+      verdict_.Fail("le tableau reçu par Zuruzevu diffère de celui de Memo1");
     }
   }
 
@@ -188,12 +219,14 @@ void Close(const testing::ChildProcess& talvorne, HWND window, Verdict& verdict)
 }  // namespace
 
 int RunScriptedAcquisition(const std::filesystem::path& folder) {
-  for (const wchar_t* output : {L"table.txt", L"talvorne.bmp"}) {
+  for (const wchar_t* output : {L"table.txt", L"zuruzevu_table.txt", L"talvorne.bmp"}) {
     std::filesystem::remove(folder / output);
   }
   const std::filesystem::path program = PrepareProgramFolder(folder);
   Verdict verdict;
-  testing::ChildProcess talvorne(program);  // ended when it goes, should it still run
+  // Both end when they go, should they still run.
+  const testing::StandInZuruzevuReaper zuruzevu({program.parent_path()});
+  testing::ChildProcess talvorne(program);
   const testing::BoxWatcher boxes(talvorne.Id());
 
   const HWND window = talvorne.WaitForWindow(L"Talvorne", kWindowTimeout);

@@ -1,15 +1,18 @@
 // One acquisition as a teacher makes it, scripted: Talvorne started from a prepared folder, the
-// debug panel shown, "Connexion" and "Récupération" clicked, the data table awaited. Every wait is
-// bounded, every message box is answered and reported, and Talvorne is closed in every case.
+// debug panel shown, "Connexion" and "Récupération" clicked, the data table awaited, then
+// "Régressi" clicked and the table awaited in the stand-in Zuruzevu. Every wait is bounded, every
+// message box is answered and reported, and Talvorne and Zuruzevu are closed in every case.
 #pragma once
 
 #include <filesystem>
 
 namespace talvorne::demo {
 
-// Runs it from folder/program and writes the data table to folder/table.txt and a picture of the
-// main window to folder/talvorne.bmp, telling on standard output what happens. Returns 0 when
-// the table arrived whole, no message box appeared and Talvorne ended with exit code 0.
+// Runs it from folder/program and writes the data table to folder/table.txt, the table Zuruzevu
+// took from the clipboard to folder/zuruzevu_table.txt and a picture of the main window to
+// folder/talvorne.bmp, telling on standard output what happens. Returns 0 when the table arrived
+// whole and reached Zuruzevu unchanged, no message box appeared and Talvorne ended with exit code
+// 0.
 int RunScriptedAcquisition(const std::filesystem::path& folder);
 
 }  // namespace talvorne::demo

@@ -1,11 +1,12 @@
 // Arbitrary bytes as a waveform record (and their first eight as a number): the conversion must
-// neither crash nor read outside the record, and its texts must keep their shape (one table line
-// and one trace entry per sample).
+// neither crash nor read outside the record, its texts must keep their shape (one table line and
+// one trace entry per sample) and be the ones the plain reference conversion writes.
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <span>
@@ -16,6 +17,7 @@
 #include "decoding/number_format.h"
 #include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
+#include "tests/support/reference_conversion.h"
 
 namespace {
 
@@ -66,5 +68,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(Occurrences(converted.timeVoltageTrace, "\r") == samples);
   Require(converted.sampleByteTrace.find(',') == std::string::npos);
   Require(Occurrences(described.amplitudeLabel, "\r") <= 1);
+
+  const std::string difference = talvorne::testing::DifferenceFromReference(
+      described, converted, talvorne::testing::ReferenceConversion(record, separator));
+  if (!difference.empty()) std::fprintf(stderr, "%s\n", difference.c_str());
+  Require(difference.empty());
   return 0;
 }

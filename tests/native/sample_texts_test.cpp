@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "decoding/record_texts.h"
 #include "tests/support/record_builder.h"
+#include "tests/support/reference_conversion.h"
 
 namespace talvorne {
 namespace {
@@ -41,6 +43,14 @@ std::vector<std::string> Entries(const std::string& trace) {
     entries.push_back(trace.substr(start, end - start));
     if (end == trace.size()) return entries;
   }
+}
+
+// Where the program's texts first part from the plain reference conversion's; empty if nowhere.
+std::string DifferenceFromReference(const RecordBuilder& builder, std::string_view separator) {
+  const std::vector<std::uint8_t>& record = builder.Bytes();
+  return testing::DifferenceFromReference(DescribeRecord(record, separator),
+                                          ConvertSamples(record, separator),
+                                          testing::ReferenceConversion(record, separator));
 }
 
 std::string TimeColumn(const std::string& line) {
@@ -211,6 +221,37 @@ TEST(Separator, CommaAppearsOnlyInsideNumbers) {
   const std::vector<std::string> lines = Lines(comma.table);
   EXPECT_EQ(lines[2], "1,6E-6\t-15994,4\t2999");
   EXPECT_EQ(lines[1 + 50], "8E-5\t-15720\t2950");
+}
+
+// The plain reference conversion writes the same texts: for every 16-bit sample value under each
+// volts code, for every timebase code, for both layouts of two channels and with both separators.
+TEST(Conversion, WritesWhatThePlainReferenceWrites) {
+  // Sample i holds i × 40503 modulo 65536: each value once, and each low byte under every high
+  // byte. N = 2^16 makes some times fall exactly halfway between two 15-digit values.
+  RecordBuilder every = RecordBuilder::OneChannel(65536);
+  for (std::int32_t i = 1; i <= 65536; ++i) {
+    every.Sample(1, i, static_cast<std::int16_t>(static_cast<std::uint32_t>(i) * 40503u));
+  }
+  for (std::uint16_t volts = 1; volts <= 10; ++volts) {
+    every.VoltsCode(1, volts).TimebaseCode(static_cast<std::uint16_t>(3 * volts));
+    EXPECT_EQ(DifferenceFromReference(every, volts % 2 == 0 ? "." : ","), "") << volts;
+  }
+
+  // The second channel's volts code lies outside its table: every voltage is 0, never -0.
+  std::vector<RecordBuilder> layouts;
+  for (std::int32_t n : {5000, 6250}) {
+    RecordBuilder& two = layouts.emplace_back(RecordBuilder::TwoChannels(n));
+    two.VoltsCode(1, 7).VoltsCode(2, 0);
+    for (std::int32_t i = 1; i <= n; ++i) {
+      two.Sample(1, i, static_cast<std::int16_t>(i * 97))
+          .Sample(2, i, static_cast<std::int16_t>(-i));
+    }
+  }
+  for (std::uint16_t timebase = 0; timebase <= 32; ++timebase) {
+    RecordBuilder& two = layouts[timebase % 2];
+    two.TimebaseCode(timebase);
+    EXPECT_EQ(DifferenceFromReference(two, timebase % 4 < 2 ? "," : "."), "") << timebase;
+  }
 }
 
 }  // namespace

@@ -139,22 +139,27 @@ TEST(WaveformRecord, SamplesAreTwosComplement) {
   }
 }
 
-TEST(ScaleTables, EveryRowAndWhatLiesOutside) {
+TEST(ScaleTables, EveryRowStepsOneTwoFivePerDecadeAndNothingLiesOutside) {
+  // 5 ns, 10 ns, 25 ns, 50 ns, 100 ns … 100 s: times 2, 2.5 and 2 in turn.
   EXPECT_EQ(BaseDeTemps(0), 5e-9);
-  EXPECT_EQ(BaseDeTemps(2), 2.5e-8);
-  EXPECT_EQ(BaseDeTemps(13), 1e-4);
-  EXPECT_EQ(BaseDeTemps(16), 0.001);
-  EXPECT_EQ(BaseDeTemps(25), 1.0);
+  for (std::int32_t code = 1; code <= 31; ++code) {
+    EXPECT_DOUBLE_EQ(BaseDeTemps(code), BaseDeTemps(code - 1) * (code % 3 == 2 ? 2.5 : 2.0))
+        << code;
+  }
   EXPECT_EQ(BaseDeTemps(31), 100.0);
   for (std::int32_t code : {-1, 32, 256, 65535}) EXPECT_EQ(BaseDeTemps(code), 0.0) << code;
 
-  // The factor is always the range per division over 25 sample units.
-  for (std::int32_t code = 1; code <= 10; ++code) {
-    EXPECT_DOUBLE_EQ(FacteurTension(code), CalibreTension(code) / 25) << code;
-  }
+  // 5, 10, 20, 50 … 5000 mV per division: times 2, 2 and 2.5 in turn. The factor is the range
+  // per division over 25 sample units.
   EXPECT_EQ(CalibreTension(1), 5.0);
-  EXPECT_EQ(FacteurTension(1), 0.2);
+  for (std::int32_t code = 2; code <= 10; ++code) {
+    EXPECT_EQ(CalibreTension(code), CalibreTension(code - 1) * (code % 3 == 1 ? 2.5 : 2.0)) << code;
+  }
   EXPECT_EQ(CalibreTension(10), 5000.0);
+  for (std::int32_t code = 1; code <= 10; ++code) {
+    EXPECT_EQ(FacteurTension(code), CalibreTension(code) / 25) << code;
+  }
+  EXPECT_EQ(FacteurTension(1), 0.2);
   EXPECT_EQ(FacteurTension(10), 200.0);
   for (std::int32_t code : {-1, 0, 11, 65535}) {
     EXPECT_EQ(FacteurTension(code), 0.0) << code;

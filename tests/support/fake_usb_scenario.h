@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "device/octets_en_hexa.h"
+#include "device/oscilloscope_protocol.h"
 #include "tests/support/fake_usb_files.h"
 #include "tests/support/simulated_usb.h"
 
@@ -113,6 +114,18 @@ class FakeUsbScenario {
   std::string text_;
   std::vector<std::vector<std::uint8_t>> records_;
 };
+
+// One oscilloscope on one bus, answering every start command with this record behind a header
+// that announces its length (the header's other bytes left at zero, as the instrument leaves them).
+inline FakeUsbScenario OscilloscopeHolding(const std::vector<std::uint8_t>& record) {
+  std::vector<std::uint8_t> header(oscilloscope::kReplyHeaderSize, 0);
+  for (std::size_t i = 0; i < 3; ++i)
+    header[i] = static_cast<std::uint8_t>(record.size() >> (8 * i));
+  FakeUsbScenario scenario;
+  scenario.Bus().Device(oscilloscope::kVendorId, oscilloscope::kProductId);
+  scenario.Acquisition(Reply().Header(std::move(header)).Record(record));
+  return scenario;
+}
 
 // The fake's log lines so far, in order.
 inline std::vector<std::string> ReadFakeUsbLog(const std::filesystem::path& folder) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "device/libusb_loader.h"
 #include "tests/support/record_builder.h"
@@ -22,18 +23,26 @@ using namespace talvorne::testing;
 constexpr std::uint16_t kVendor = 0x5345;
 constexpr std::uint16_t kProduct = 0x1234;
 constexpr wchar_t kBridge[] = L"linux_bridge";  // the bridge and the stand-in, built
-constexpr wchar_t kLinuxLibrary[] = L"libusb-0.1.so.4";
 
-// The session's Linux library: a copy of the stand-in, or a file that is no library at all.
-void PutLinuxLibrary(const OscilloscopeSession& talvorne, bool standIn = true) {
-  const std::filesystem::path folder = talvorne.Folder() / L"linux_libusb";
-  std::filesystem::create_directories(folder);
-  if (standIn) {
-    std::filesystem::copy_file(TestProgramFolder() / kBridge / kLinuxLibrary,
-                               folder / kLinuxLibrary);
-  } else {
-    std::ofstream(folder / kLinuxLibrary) << "not a library";
-  }
+enum class LinuxLibrary { kStandIn, kDebians, kUnloadable };
+
+// Puts the bridge in place of the fake libusb0.dll and, into linux_libusb, a copy of the stand-in,
+// nothing (Debian's library serves) or a file that is no library at all.
+std::function<void(const std::filesystem::path&)> Bridge(LinuxLibrary library) {
+  return [library](const std::filesystem::path& folder) {
+    std::filesystem::copy_file(TestProgramFolder() / kBridge / L"libusb0.dll",
+                               folder / L"libusb0.dll",
+                               std::filesystem::copy_options::overwrite_existing);
+    if (library == LinuxLibrary::kDebians) return;
+    const std::filesystem::path linuxLibrary = folder / L"linux_libusb" / L"libusb-0.1.so.4";
+    std::filesystem::create_directories(linuxLibrary.parent_path());
+    if (library == LinuxLibrary::kStandIn) {
+      std::filesystem::copy_file(TestProgramFolder() / kBridge / linuxLibrary.filename(),
+                                 linuxLibrary);
+    } else {
+      std::ofstream(linuxLibrary) << "not a library";
+    }
+  };
 }
 
 TEST(LinuxBridge, ConnexionFindsTheFirstMatchAcrossTwoBussesAndSetsItUp) {
@@ -42,8 +51,7 @@ TEST(LinuxBridge, ConnexionFindsTheFirstMatchAcrossTwoBussesAndSetsItUp) {
   scenario.Bus().Device(0x1d6b, 0x0002).Device(kVendor, kProduct).Device(kVendor, kProduct);
   scenario.Opens({false, true}).SetConfiguration({-1}).ClaimInterface({-16, 0});
   scenario.SetAltInterface({-22}).ReleaseInterface({-22});
-  OscilloscopeSession talvorne(&scenario, kBridge);
-  PutLinuxLibrary(talvorne);
+  OscilloscopeSession talvorne(&scenario, Bridge(LinuxLibrary::kStandIn));
 
   talvorne.Click("Button3");
   ASSERT_EQ(talvorne.Boxes().size(), 1u);
@@ -87,8 +95,7 @@ TEST(LinuxBridge, RecuperationBringsBothChannelsThenATimeOutShowsLibusbWin32sCod
   scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(record.Bytes()));
   // A shorter record that does not come in time: Linux's ETIMEDOUT.
   scenario.Acquisition(Reply().Header(HeaderFor(265)).Record({}, -110));
-  OscilloscopeSession talvorne(&scenario, kBridge);
-  PutLinuxLibrary(talvorne);
+  OscilloscopeSession talvorne(&scenario, Bridge(LinuxLibrary::kStandIn));
   talvorne.Click("Button3");
 
   talvorne.Click("Button4");
@@ -140,7 +147,7 @@ void DeviceFile(const std::filesystem::path& file, std::uint16_t vendor, std::ui
 
 TEST(LinuxBridge, OverDebiansLibusbConnexionOpensTheOscilloscopeFoundInUsbfs) {
   const FakeUsbScenario none;  // read by no one: Debian's library answers
-  OscilloscopeSession talvorne(&none, kBridge);
+  OscilloscopeSession talvorne(&none, Bridge(LinuxLibrary::kDebians));
   const std::filesystem::path usbfs = talvorne.Folder() / L"usbfs";
   DeviceFile(usbfs / L"001" / L"001", 0x1d6b, 0x0002);
   DeviceFile(usbfs / L"001" / L"002", 0x5345, 0x1235);
@@ -163,8 +170,7 @@ TEST(LinuxBridge, OverDebiansLibusbConnexionOpensTheOscilloscopeFoundInUsbfs) {
 
 TEST(LinuxBridge, WithoutLinuxsLibusbConnexionSaysTheDriverIsMissing) {
   const FakeUsbScenario none;
-  OscilloscopeSession talvorne(&none, kBridge);
-  PutLinuxLibrary(talvorne, false);
+  OscilloscopeSession talvorne(&none, Bridge(LinuxLibrary::kUnloadable));
   talvorne.Click("Button3");
   ASSERT_EQ(talvorne.Boxes().size(), 1u);
   EXPECT_EQ(talvorne.Boxes()[0].text, L"Pilote USB introuvable (libusb0.dll)");

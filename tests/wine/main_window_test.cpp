@@ -16,13 +16,7 @@ namespace {
 
 using testing::ProgramWindows;
 using testing::Pump;
-
-RECT RectInClient(HWND control) {
-  RECT rect;
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
+using testing::RectInClient;
 
 int OuterWidth(HWND window) {
   RECT frame;

@@ -59,6 +59,10 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM search) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   if (processId != wanted.processId || !IsWindowVisible(window)) return TRUE;
+  // A message box may bear the program's name as its caption.
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (std::wstring_view(className) == L"#32770") return TRUE;
   if (TextOf(window) != *wanted.caption) return TRUE;
   wanted.found = window;
   return FALSE;

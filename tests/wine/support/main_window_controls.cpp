@@ -6,18 +6,23 @@
 namespace talvorne::testing {
 namespace {
 
-const WindowDescription& MainLayout() {
-  static const WindowDescription layout = LoadLayout(GetModuleHandleW(nullptr), kForm1Layout);
-  return layout;
+HWND ControlByLayout(const WindowDescription& layout, HWND window, const char* name) {
+  const ControlDescription& control = layout.Control(name);
+  const HWND parent =
+      control.parent ? GetDlgItem(window, layout.controls[*control.parent].id) : window;
+  return GetDlgItem(parent, control.id);
 }
 
 }  // namespace
 
 HWND MainWindowControl(HWND window, const char* name) {
-  const ControlDescription& control = MainLayout().Control(name);
-  const HWND parent =
-      control.parent ? GetDlgItem(window, MainLayout().controls[*control.parent].id) : window;
-  return GetDlgItem(parent, control.id);
+  static const WindowDescription layout = LoadLayout(GetModuleHandleW(nullptr), kForm1Layout);
+  return ControlByLayout(layout, window, name);
+}
+
+HWND AboutBoxControl(HWND window, const char* name) {
+  static const WindowDescription layout = LoadLayout(GetModuleHandleW(nullptr), kAboutFormLayout);
+  return ControlByLayout(layout, window, name);
 }
 
 }  // namespace talvorne::testing

@@ -1,5 +1,5 @@
-// The controls of Talvorne's main window, reached from another process through the ids that its
-// layout gives them.
+// The controls of Talvorne's main window and about box, reached from another process through the
+// ids that their layouts give them.
 #pragma once
 
 #include <windows.h>
@@ -9,5 +9,8 @@ namespace talvorne::testing {
 // The control of that name (Button3, Memo1, Label7...) in the main window, found through the
 // layout compiled into the calling program as into Talvorne.exe.
 HWND MainWindowControl(HWND window, const char* name);
+
+// The control of that name (versionlabel, Datelabel...) in the about box.
+HWND AboutBoxControl(HWND window, const char* name);
 
 }  // namespace talvorne::testing

@@ -7,13 +7,16 @@
 
 namespace talvorne::testing {
 
-OscilloscopeSession::OscilloscopeSession(const FakeUsbScenario* scenario, const wchar_t* driver) {
+OscilloscopeSession::OscilloscopeSession(
+    const FakeUsbScenario* scenario,
+    const std::function<void(const std::filesystem::path& folder)>& beforeStart) {
   const std::filesystem::path program = CopyProgramInto(folder_.Path());
   if (scenario != nullptr) {
-    std::filesystem::copy_file(TestProgramFolder() / driver / L"libusb0.dll",
+    std::filesystem::copy_file(TestProgramFolder() / L"fake_oscilloscope" / L"libusb0.dll",
                                folder_.Path() / L"libusb0.dll");
     scenario->WriteTo(folder_.Path());
   }
+  if (beforeStart) beforeStart(folder_.Path());
   process_ = std::make_unique<ChildProcess>(program);
   boxes_ = std::make_unique<BoxWatcher>(process_->Id());
   window_ = process_->WaitForWindow(L"Talvorne");

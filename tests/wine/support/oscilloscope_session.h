@@ -1,9 +1,11 @@
-// Talvorne.exe run as a child process from a folder of its own, beside a libusb0.dll and the
-// scenario that drives the fake behind it, with every message box it shows answered and recorded.
+// Talvorne.exe run as a child process from a folder of its own, beside the fake libusb0.dll and
+// the scenario that drives it, with every message box it shows answered and recorded.
 #pragma once
 
 #include <windows.h>
 
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,14 +18,13 @@ namespace talvorne::testing {
 
 class OscilloscopeSession {
  public:
-  // Without a scenario the folder holds no libusb0.dll at all: the driver is missing. The DLL is
-  // the one in the test program's subfolder named driver: the fake oscilloscope by default.
-  explicit OscilloscopeSession(const FakeUsbScenario* scenario,
-                               const wchar_t* driver = L"fake_oscilloscope");
+  // Without a scenario the folder holds no libusb0.dll at all: the driver is missing.
+  // beforeStart may put more files into the program's folder before it starts.
+  explicit OscilloscopeSession(
+      const FakeUsbScenario* scenario,
+      const std::function<void(const std::filesystem::path& folder)>& beforeStart = {});
 
-  // The folder Talvorne.exe runs from.
   const std::filesystem::path& Folder() const { return folder_.Path(); }
-
   HWND Window() const { return window_; }
   HWND Control(const char* name) const;
   std::wstring Text(const char* name) const;

@@ -18,14 +18,18 @@ ProgramWindows::ProgramWindows(FormatSettings settings)
     : settings_(std::move(settings)), style_(ProgramStyle()) {
   main_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), style_, settings_);
   Form1 = main_.get();
-  about_ = std::make_unique<Taboutform>(GetModuleHandleW(nullptr), style_);
+  about_ = std::make_unique<Taboutform>(GetModuleHandleW(nullptr), style_, settings_);
   aboutform = about_.get();
+  dde_ = std::make_unique<TFormDDE>(GetModuleHandleW(nullptr), style_, ddeInstance_);
+  FormDDE = dde_.get();
   ShowWindow(main_->Handle(), SW_SHOWNORMAL);
   SetForegroundWindow(main_->Handle());
   Pump();
 }
 
 ProgramWindows::~ProgramWindows() {
+  FormDDE = nullptr;
+  dde_.reset();
   aboutform = nullptr;
   about_.reset();
   Form1 = nullptr;
@@ -38,6 +42,13 @@ ProgramWindows::~ProgramWindows() {
 
 void Pump() {
   ProcessPendingMessages();
+}
+
+RECT RectInClient(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
 }
 
 }  // namespace talvorne::testing

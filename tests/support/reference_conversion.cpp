@@ -1,5 +1,8 @@
-#include "bench/reference_conversion.h"
+#include "tests/support/reference_conversion.h"
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
 #include <cstdio>
 
 #include "decoding/channel_character.h"
@@ -7,13 +10,32 @@
 #include "decoding/scale_tables.h"
 #include "decoding/waveform_record.h"
 
-namespace talvorne::bench {
+namespace talvorne::testing {
 namespace {
+
+// Whether the magnitude lies exactly halfway between two values of 15 significant digits: its
+// exact decimal expansion then has 16 significant digits, the last a 5. With the magnitude
+// written odd × 2^-k, those digits are the ones of odd × 5^k.
+bool IsHalfway(double magnitude) {
+  constexpr std::uint64_t kSixteenDigits = 10'000'000'000'000'000;
+  int exponent = 0;
+  auto digits = static_cast<std::uint64_t>(std::ldexp(std::frexp(magnitude, &exponent), 53));
+  exponent -= 53;
+  if (exponent > 0) return false;  // an even whole number
+  const int halvings = std::min(std::countr_zero(digits), -exponent);
+  digits >>= halvings;
+  for (exponent += halvings; exponent < 0 && digits < kSixteenDigits; ++exponent) digits *= 5;
+  return exponent == 0 && digits >= kSixteenDigits / 10 && digits < kSixteenDigits &&
+         digits % 10 == 5;
+}
 
 // "%.15g" already switches notation where the program's format does; only the zero's sign, the
 // separator and the exponent's shape ("e-05" for "E-5", "e+15" for "E15") differ.
 std::string ReferenceNumber(double value, std::string_view decimalSeparator) {
   if (value == 0) return "0";
+  // snprintf rounds a value exactly halfway to even, the format away from zero; the next double
+  // away from zero rounds the same way under both rules.
+  if (IsHalfway(std::fabs(value))) value = std::nextafter(value, 2 * value);
   char printed[32];
   std::snprintf(printed, sizeof printed, "%.15g", value);
   std::string text;
@@ -80,4 +102,30 @@ ReferenceTexts ReferenceConversion(std::span<const std::uint8_t> bytes,
   return texts;
 }
 
-}  // namespace talvorne::bench
+std::string DifferenceFromReference(const RecordTexts& described, const SampleTexts& converted,
+                                    const ReferenceTexts& reference) {
+  const struct {
+    const char* name;
+    std::string_view program;
+    std::string_view reference;
+  } texts[] = {
+      {"sweep label", described.sweepLabel, reference.sweepLabel},
+      {"amplitude label", described.amplitudeLabel, reference.amplitudeLabel},
+      {"table", converted.table, reference.table},
+      {"sample-byte trace", converted.sampleByteTrace, reference.sampleByteTrace},
+      {"time-voltage trace", converted.timeVoltageTrace, reference.timeVoltageTrace},
+  };
+  for (const auto& text : texts) {
+    const auto [inProgram, inReference] = std::mismatch(
+        text.program.begin(), text.program.end(), text.reference.begin(), text.reference.end());
+    if (inProgram == text.program.end() && inReference == text.reference.end()) continue;
+    const auto at = static_cast<std::size_t>(inProgram - text.program.begin());
+    const std::size_t from = at - std::min<std::size_t>(at, 40);
+    return std::string(text.name) + " differs at " + std::to_string(at) + ": program \"" +
+           std::string(text.program.substr(from, 80)) + "\", reference \"" +
+           std::string(text.reference.substr(from, 80)) + "\"";
+  }
+  return "";
+}
+
+}  // namespace talvorne::testing

@@ -1,0 +1,61 @@
+#include "handoff/clipboard.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "handoff/handoff_texts.h"
+#include "shell/placeholders.h"
+#include "shell/text_encoding.h"
+
+namespace talvorne {
+namespace {
+
+// The system's description of the error, without its final line break.
+std::string SystemErrorText(DWORD code) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring description(text != nullptr ? text : L"", length);
+  LocalFree(text);
+  description.erase(description.find_last_not_of(L" \r\n") + 1);
+  return description.empty() ? "erreur " + std::to_string(code) : Narrow(description);
+}
+
+class OpenClipboardScope {
+ public:
+  explicit OpenClipboardScope(HWND owner) {
+    if (!OpenClipboard(owner)) {
+      throw std::runtime_error(
+          FillPlaceholders(handoff_texts::kCannotOpenClipboard, {SystemErrorText(GetLastError())}));
+    }
+  }
+  OpenClipboardScope(const OpenClipboardScope&) = delete;
+  OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
+  ~OpenClipboardScope() { CloseClipboard(); }
+};
+
+}  // namespace
+
+void PutTextOnClipboard(HWND owner, std::wstring_view text) {
+  const OpenClipboardScope clipboard(owner);
+  EmptyClipboard();
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes);
+  void* const data = block != nullptr ? GlobalLock(block) : nullptr;
+  if (data == nullptr) {
+    if (block != nullptr) GlobalFree(block);
+    throw std::runtime_error(handoff_texts::kOutOfSystemResources);
+  }
+  std::memcpy(data, text.data(), text.size() * sizeof(wchar_t));
+  static_cast<wchar_t*>(data)[text.size()] = L'\0';
+  GlobalUnlock(block);
+  // Once placed, the block belongs to the clipboard.
+  if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+    GlobalFree(block);
+    throw std::runtime_error(handoff_texts::kOutOfSystemResources);
+  }
+}
+
+}  // namespace talvorne

@@ -1,0 +1,33 @@
+#include "handoff/dde_instance.h"
+
+#include "handoff/dde_error_text.h"
+#include "shell/guarded_call.h"
+
+namespace talvorne {
+
+DdeInstance* ProgramDdeInstance = nullptr;
+
+DdeInstance::DdeInstance() {
+  const UINT error = DdeInitializeA(&id_, Callback, APPCLASS_STANDARD, 0);
+  if (error != DMLERR_NO_ERROR) throw DdeError(DdeErrorText(error));
+  ProgramDdeInstance = this;
+}
+
+DdeInstance::~DdeInstance() {
+  ProgramDdeInstance = nullptr;
+  DdeUninitialize(id_);
+}
+
+HDDEDATA CALLBACK DdeInstance::Callback(UINT type, UINT format, HCONV conversation, HSZ hsz1,
+                                        HSZ hsz2, HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2) {
+  DdeParticipant* participant =
+      ProgramDdeInstance != nullptr ? ProgramDdeInstance->participant_ : nullptr;
+  if (participant == nullptr) return nullptr;
+  const DdeTransaction transaction{type, format, conversation, hsz1, hsz2, data, data1, data2};
+  HDDEDATA answer = nullptr;
+  // No error may cross the library's frames; one that escapes is shown like a handler's.
+  RunGuarded([&] { answer = participant->Answer(transaction); });
+  return answer;
+}
+
+}  // namespace talvorne

@@ -1,0 +1,83 @@
+#include "handoff/system_lookup_platform.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <memory>
+#include <string>
+#include <type_traits>
+
+namespace talvorne {
+namespace {
+
+struct KeyCloser {
+  void operator()(HKEY key) const { RegCloseKey(key); }
+};
+using OwnedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
+
+}  // namespace
+
+std::optional<RegistryValue> SystemLookupPlatform::ReadSubkeyValue(std::wstring_view key,
+                                                                   std::wstring_view subkey,
+                                                                   std::wstring_view name) {
+  HKEY opened = nullptr;
+  if (RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(key).c_str(), 0, nullptr,
+                      REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &opened,
+                      nullptr) != ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  const OwnedKey parent(opened);
+  if (RegOpenKeyExW(parent.get(), std::wstring(subkey).c_str(), 0, KEY_ALL_ACCESS, &opened) !=
+      ERROR_SUCCESS) {
+    return std::nullopt;
+  }
+  const OwnedKey child(opened);
+  const std::wstring valueName(name);
+  RegistryValue value;
+  DWORD type = 0;
+  DWORD size = 0;
+  LSTATUS status = RegQueryValueExW(child.get(), valueName.c_str(), nullptr, &type, nullptr, &size);
+  // The value may grow between the two questions: ask again with the size it then has.
+  while (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
+    value.data.resize(size);
+    status = RegQueryValueExW(child.get(), valueName.c_str(), nullptr, &type,
+                              value.data.empty() ? nullptr : value.data.data(), &size);
+    if (status == ERROR_SUCCESS) {
+      value.data.resize(size);
+      value.type = type;
+      return value;
+    }
+  }
+  return std::nullopt;
+}
+
+std::wstring SystemLookupPlatform::ExecutableFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+std::wstring SystemLookupPlatform::SpecialFolderPath(int csidl) {
+  PIDLIST_ABSOLUTE folder = nullptr;
+  if (SHGetSpecialFolderLocation(nullptr, csidl, &folder) < 0) return {};
+  wchar_t path[MAX_PATH + 1] = {};
+  const bool found = SHGetPathFromIDListW(folder, path) != FALSE;
+  CoTaskMemFree(folder);
+  return found ? path : L"";
+}
+
+bool SystemLookupPlatform::FileExists(const std::wstring& path) {
+  if (path.empty()) return false;
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace talvorne
