@@ -1,7 +1,12 @@
 #include "handoff/dde_instance.h"
 
+#include <string>
+
+#include "handoff/command_service.h"
 #include "handoff/dde_error_text.h"
 #include "shell/guarded_call.h"
+#include "shell/program_path.h"
+#include "shell/text_encoding.h"
 
 namespace talvorne {
 
@@ -11,9 +16,18 @@ DdeInstance::DdeInstance() {
   const UINT error = DdeInitializeA(&id_, Callback, APPCLASS_STANDARD, 0);
   if (error != DMLERR_NO_ERROR) throw DdeError(DdeErrorText(error));
   ProgramDdeInstance = this;
+  const std::string name = NarrowToAnsi(ServiceNameOf(ProgramPath()));
+  if (!name.empty()) {
+    serviceName_ = DdeCreateStringHandleA(id_, name.c_str(), CP_WINANSI);
+    DdeNameService(id_, serviceName_, nullptr, DNS_REGISTER);
+  }
 }
 
 DdeInstance::~DdeInstance() {
+  if (serviceName_ != nullptr) {
+    DdeNameService(id_, serviceName_, nullptr, DNS_UNREGISTER);
+    DdeFreeStringHandle(id_, serviceName_);
+  }
   ProgramDdeInstance = nullptr;
   DdeUninitialize(id_);
 }

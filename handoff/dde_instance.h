@@ -1,7 +1,8 @@
 // The program's one registration with the DDE management library: an ANSI instance made at
 // start-up before any window, carrying both the client conversations with Zuruzevu and the
-// program's own service. Every transaction reaching its callback goes to the one participant
-// that carries those conversations, the DDE form.
+// program's own service, registered under the executable's name for as long as the instance
+// lives. Its end ends the conversations still open. Every transaction reaching its callback goes to
+// the one participant that carries those conversations, the DDE form.
 #pragma once
 
 #include <windows.h>
@@ -44,6 +45,8 @@ class DdeInstance {
   ~DdeInstance();
 
   DWORD Id() const { return id_; }
+  // The program's service name; null when the executable's name gives none.
+  HSZ ServiceName() const { return serviceName_; }
   // Null: transactions are answered "nothing" until a participant is set again.
   void SetParticipant(DdeParticipant* participant) { participant_ = participant; }
 
@@ -52,6 +55,7 @@ class DdeInstance {
                                     HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2);
 
   DWORD id_ = 0;
+  HSZ serviceName_ = nullptr;
   DdeParticipant* participant_ = nullptr;
 };
 

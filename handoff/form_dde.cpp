@@ -1,9 +1,12 @@
 #include "handoff/form_dde.h"
 
 #include "handoff/clipboard.h"
+#include "handoff/command_service.h"
 #include "handoff/lines.h"
 #include "handoff/system_lookup_platform.h"
 #include "handoff/zuruzevu_lookup.h"
+#include "shell/aboutform.h"
+#include "shell/form1.h"
 #include "shell/guarded_call.h"
 #include "shell/hourglass_cursor.h"
 #include "shell/message_boxes.h"
@@ -21,10 +24,24 @@ class PlainMessageBoxes final : public SendView {
   void ShowMessage(std::string_view text) override { ShowPlainMessage(text); }
 };
 
+class ErrorBoxes final : public CommandView {
+ public:
+  void ShowError(std::string_view text) override { ShowErrorMessage(text, ErrorBoxButton::Ok); }
+};
+
+// The windows whose captions are topics of the service.
+std::vector<HWND> ProgramWindows() {
+  std::vector<HWND> windows;
+  if (Form1 != nullptr) windows.push_back(Form1->Handle());
+  if (aboutform != nullptr) windows.push_back(aboutform->Handle());
+  if (FormDDE != nullptr) windows.push_back(FormDDE->Handle());
+  return windows;
+}
+
 }  // namespace
 
 TFormDDE::TFormDDE(HINSTANCE instance, const VisualStyle& style, DdeInstance& dde)
-    : Window(style), dde_(dde), ddeml_(dde) {
+    : Window(style), dde_(dde), ddeml_(dde), server_(dde, ServeurDDE, ProgramWindows) {
   Create(instance, kFormDdeLayout, nullptr);
   RunGuarded([this] { FormCreate(); });
   dde_.SetParticipant(this);
@@ -51,13 +68,21 @@ void TFormDDE::Execute(TEnvoi ordre) {
   talvorne::Execute(ordre, ClientDDE, ClientItem, starter_, boxes);
 }
 
+void TFormDDE::ExecuteMacro(TDdeServerConv&, const std::vector<std::string>& Msg) {
+  ErrorBoxes boxes;
+  talvorne::ExecuteMacro(Msg, boxes);
+}
+
 HDDEDATA TFormDDE::Answer(const DdeTransaction& transaction) {
-  const auto client = reinterpret_cast<HCONV>(ClientDDE.Conversation());
-  if (transaction.type == XTYP_ADVDATA && client != nullptr && transaction.conversation == client) {
+  // A change of the item linked in the conversation with Zuruzevu; everything else is the
+  // service's.
+  if (transaction.type == XTYP_ADVDATA) {
+    const auto client = reinterpret_cast<HCONV>(ClientDDE.Conversation());
+    if (client == nullptr || transaction.conversation != client) return nullptr;
     ClientDDE.DataChange();
     return reinterpret_cast<HDDEDATA>(DDE_FACK);
   }
-  return nullptr;
+  return server_.Answer(transaction);
 }
 
 LRESULT TFormDDE::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,9 +1,11 @@
-// The DDE form: a window that is never shown and carries the hand-off to Zuruzevu. At its creation
-// it chooses the Zuruzevu executable; "Régressi" sends the data table through it.
+// The DDE form: a window that is never shown and carries the hand-off to Zuruzevu and the
+// program's own DDE service. At its creation it chooses the Zuruzevu executable; "Régressi" sends
+// the data table through it; other programs' commands reach it from its creation on.
 #pragma once
 
 #include "handoff/dde_client_conv.h"
 #include "handoff/dde_instance.h"
+#include "handoff/dde_server.h"
 #include "handoff/ddeml_client.h"
 #include "handoff/execute.h"
 #include "handoff/system_zuruzevu_starter.h"
@@ -24,6 +26,10 @@ class TFormDDE : public Window, private DdeParticipant {
 
   TDdeClientConv ClientDDE{ddeml_, starter_};
   TDdeClientItem ClientItem{ClientDDE};
+  TDdeServerConv ServeurDDE{"ServeurDDE",
+                            [this](TDdeServerConv& Sender, const std::vector<std::string>& Msg) {
+                              ExecuteMacro(Sender, Msg);
+                            }};
 
   // Chooses the executable started as Zuruzevu.
   void FormCreate();
@@ -31,12 +37,17 @@ class TFormDDE : public Window, private DdeParticipant {
   // or add them as a new page (true).
   void EnvoieDonnees(const Memo& Memo, bool NouvellePage);
   void Execute(TEnvoi ordre);
+  // A command another program sent on the topic "ServeurDDE", as its lines. Returns once any box
+  // it brought up is closed.
+  void ExecuteMacro(TDdeServerConv& Sender, const std::vector<std::string>& Msg);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   HDDEDATA Answer(const DdeTransaction& transaction) override;
+
+  DdeServer server_;
 };
 
 extern TFormDDE* FormDDE;

@@ -15,6 +15,11 @@ inline constexpr char kWrongValueType[] = "Type de données incorrect pour '%s'"
 inline constexpr char kCannotOpenClipboard[] = "Impossible d'ouvrir le Presse-papiers : %s";
 inline constexpr char kOutOfSystemResources[] = "Ressources système insuffisantes";
 
+// The error boxes of the program's own DDE service.
+inline constexpr std::string_view kUnknownFunction = "RS232 Fonction Inconnue : ";
+inline constexpr std::string_view kMacroSyntaxError = "RS232 : erreur syntaxe macro DDE";
+inline constexpr std::string_view kOneMessageAtATime = "Un message à la fois SVP";
+
 // Why the DDE instance could not be made; start-up ends with one of them.
 inline constexpr char kDdeOutOfMemory[] = "Erreur apparue suite à un manque de mémoire DDE ($0%x)";
 inline constexpr char kDdeNoConversation[] = "Erreur DDE - Conversation non établie ($0%x)";

@@ -8,6 +8,8 @@
 #include <string>
 #include <type_traits>
 
+#include "shell/program_path.h"
+
 namespace talvorne {
 namespace {
 
@@ -53,15 +55,7 @@ std::optional<RegistryValue> SystemLookupPlatform::ReadSubkeyValue(std::wstring_
 }
 
 std::wstring SystemLookupPlatform::ExecutableFolder() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
+  const std::wstring path = ProgramPath();
   return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 

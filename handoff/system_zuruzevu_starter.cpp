@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include "shell/text_encoding.h"
+
 namespace talvorne {
 
 SystemZuruzevuStarter::~SystemZuruzevuStarter() {
@@ -28,20 +30,9 @@ bool SystemZuruzevuStarter::ShellOpen(const std::wstring& program) {
 }
 
 std::optional<std::string> SystemZuruzevuStarter::AnsiText(std::wstring_view text) {
-  if (text.empty()) return std::string();
-  // No best-fit substitutes: "ł" written as "l" could name another program. A UTF-8 code page
-  // represents everything and takes neither the flag nor the question.
-  const bool utf8 = GetACP() == CP_UTF8;
-  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL substituted = FALSE;
-  BOOL* const asked = utf8 ? nullptr : &substituted;
-  const int units = static_cast<int>(text.size());
-  const int size =
-      WideCharToMultiByte(CP_ACP, flags, text.data(), units, nullptr, 0, nullptr, asked);
-  if (size <= 0) return std::nullopt;
-  std::string ansi(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, flags, text.data(), units, ansi.data(), size, nullptr, asked);
-  if (substituted) return std::nullopt;
+  bool inexact = false;
+  std::string ansi = NarrowToAnsi(text, &inexact);
+  if (inexact) return std::nullopt;
   return ansi;
 }
 

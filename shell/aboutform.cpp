@@ -6,6 +6,7 @@
 
 #include "shell/about_texts.h"
 #include "shell/message_loop.h"
+#include "shell/program_path.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_texts.h"
 #include "shell/text_encoding.h"
@@ -15,20 +16,6 @@ namespace talvorne {
 Taboutform* aboutform = nullptr;
 
 namespace {
-
-// The full path of the running program's file, however long.
-std::wstring ProgramPath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) throw std::runtime_error(texts::kProgramPathUnknown);
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
-}
 
 // The day of the file's last change, in the local time of that day.
 CalendarDate LocalModificationDate(const std::wstring& path) {

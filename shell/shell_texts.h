@@ -17,6 +17,7 @@ inline constexpr char kProgramPathUnknown[] = "Chemin du programme introuvable";
 inline constexpr char kProgramDateUnreadable[] = "Date du programme illisible";
 inline constexpr char kUnknownError[] = "Erreur inattendue";
 inline constexpr char kPropertyOutOfRange[] = "Propriété %s hors limites";
-inline constexpr char kRecordTooLong[] = "Enregistrement trop long : %d points par voie (%d au plus)";
+inline constexpr char kRecordTooLong[] =
+    "Enregistrement trop long : %d points par voie (%d au plus)";
 
 }  // namespace talvorne::texts

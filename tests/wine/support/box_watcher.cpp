@@ -59,7 +59,8 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM reading) {
 
 }  // namespace
 
-BoxWatcher::BoxWatcher(DWORD processId) : processId_(processId), thread_([this] { Watch(); }) {}
+BoxWatcher::BoxWatcher(DWORD processId, std::chrono::milliseconds answerAfter)
+    : processId_(processId), answerAfter_(answerAfter), thread_([this] { Watch(); }) {}
 
 BoxWatcher::~BoxWatcher() {
   stop_ = true;
@@ -96,6 +97,7 @@ void BoxWatcher::Watch() {
       GetWindowRect(box, &reading.box.frame);
       EnumChildWindows(box, ReadChild, reinterpret_cast<LPARAM>(&reading));
       if (reading.firstButton == nullptr) continue;
+      Sleep(static_cast<DWORD>(answerAfter_.count()));
       {
         std::lock_guard lock(mutex_);
         answered_.push_back(box);

@@ -23,8 +23,10 @@ struct SeenBox {
 
 class BoxWatcher {
  public:
-  // Answers every box of that process (this one by default) by pressing its first button.
-  explicit BoxWatcher(DWORD processId = GetCurrentProcessId());
+  // Answers every box of that process (this one by default) by pressing its first button, once
+  // it has been up for answerAfter.
+  explicit BoxWatcher(DWORD processId = GetCurrentProcessId(),
+                      std::chrono::milliseconds answerAfter = std::chrono::milliseconds(0));
   BoxWatcher(const BoxWatcher&) = delete;
   BoxWatcher& operator=(const BoxWatcher&) = delete;
   ~BoxWatcher();
@@ -38,6 +40,7 @@ class BoxWatcher {
   void Watch();
 
   DWORD processId_;
+  std::chrono::milliseconds answerAfter_;
   std::atomic<bool> stop_{false};
   mutable std::mutex mutex_;
   std::vector<SeenBox> boxes_;

@@ -1,0 +1,24 @@
+#include "shell/program_path.h"
+
+#include <windows.h>
+
+#include <stdexcept>
+
+#include "shell/shell_texts.h"
+
+namespace talvorne {
+
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) throw std::runtime_error(texts::kProgramPathUnknown);
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace talvorne

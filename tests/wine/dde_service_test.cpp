@@ -1,0 +1,142 @@
+// Talvorne.exe's own DDE service driven from this process as another program would: which
+// connections it accepts, what its commands bring up on its screen, and what it refuses.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "tests/wine/support/box_watcher.h"
+#include "tests/wine/support/child_process.h"
+#include "tests/wine/support/dde_client.h"
+#include "tests/wine/support/program_copy.h"
+
+namespace talvorne {
+namespace {
+
+using namespace talvorne::testing;
+
+// Talvorne started from a folder of its own under that file name, its boxes answered after a while
+// so that a client can be seen waiting for them.
+class RunningTalvorne {
+ public:
+  explicit RunningTalvorne(const wchar_t* fileName = L"Talvorne.exe")
+      : program_(Copy(folder_.Path(), fileName)), boxes_(program_.Id(), kBoxUpFor) {
+    window_ = program_.WaitForWindow(L"Talvorne");
+  }
+
+  static constexpr auto kBoxUpFor = std::chrono::milliseconds(700);
+
+  HWND Window() const { return window_; }
+  std::vector<SeenBox> Boxes() const { return boxes_.Boxes(); }
+  std::optional<DWORD> Close() const {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return program_.WaitForExit();
+  }
+
+ private:
+  static std::filesystem::path Copy(const std::filesystem::path& folder, const wchar_t* name) {
+    const std::filesystem::path copy = folder / name;
+    std::filesystem::rename(CopyProgramInto(folder), copy);
+    return copy;
+  }
+
+  ScratchFolder folder_;
+  ChildProcess program_;
+  BoxWatcher boxes_;
+  HWND window_ = nullptr;
+};
+
+TEST(DdeService, CommandsOnServeurDdeAreTakenOrReportedAndAcknowledgedOnceTheBoxIsClosed) {
+  RunningTalvorne talvorne;
+  ASSERT_NE(talvorne.Window(), nullptr);
+  DdeClient client;
+  // Topics are compared ignoring case.
+  const HCONV conversation = client.Connect("Talvorne", "serveurdde");
+  ASSERT_NE(conversation, nullptr);
+
+  const std::pair<const char*, const wchar_t*> commands[] = {
+      {"FOCUS", nullptr},
+      {"fOcUs", nullptr},
+      {"GETDATA(1, 2)", nullptr},
+      {"FOCUS\r\n", nullptr},
+      {"FOCUS (1)", L"RS232 Fonction Inconnue : FOCUS (1)"},
+      {" GETDATA", L"RS232 Fonction Inconnue :  GETDATA"},
+      {"(FOCUS)", L"RS232 Fonction Inconnue : (FOCUS)"},
+      {"Ouvre l'\xe9t\xe9", L"RS232 Fonction Inconnue : Ouvre l'été"},  // ANSI text
+      {"FOCUS\r\nGETDATA", L"Un message à la fois SVP"},
+      {"FOCUS\nFOCUS", L"Un message à la fois SVP"},
+      {"", L"Un message à la fois SVP"},
+  };
+  std::size_t expectedBoxes = 0;
+  for (const auto& [command, box] : commands) {
+    SCOPED_TRACE(command);
+    const auto outcome = client.Execute(conversation, command);
+    EXPECT_TRUE(outcome.completed);
+    EXPECT_EQ(outcome.flags & DDE_FACK, DDE_FACK);
+    const auto boxes = talvorne.Boxes();
+    if (box == nullptr) {
+      EXPECT_EQ(boxes.size(), expectedBoxes);
+      continue;
+    }
+    // Answered only after the box had been up, and closed.
+    EXPECT_GE(outcome.tookMs, RunningTalvorne::kBoxUpFor.count());
+    ASSERT_EQ(boxes.size(), ++expectedBoxes);
+    EXPECT_EQ(boxes.back().text, box);
+    EXPECT_EQ(boxes.back().caption, L"Erreur");
+    EXPECT_TRUE(boxes.back().hasIcon);
+    EXPECT_EQ(boxes.back().buttons, std::vector<std::wstring>{L"OK"});
+  }
+
+  // No data is served, none is taken.
+  EXPECT_EQ(client.Request(conversation, "ServeurItem"), std::nullopt);
+  EXPECT_EQ(client.Poke(conversation, "ServeurItem", "1").flags & DDE_FACK, 0u);
+
+  // Closing the program ends the conversation.
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  EXPECT_TRUE(client.EndedByServer(conversation));
+}
+
+TEST(DdeService, AWindowsCaptionIsATopicButItsCommandsAreNotProcessed) {
+  RunningTalvorne talvorne;
+  DdeClient client;
+  for (const char* caption : {"Talvorne", "A propos", "acquisition"}) {
+    SCOPED_TRACE(caption);
+    const HCONV conversation = client.Connect("Talvorne", caption);
+    ASSERT_NE(conversation, nullptr);
+    EXPECT_EQ(client.Execute(conversation, "XYZ").flags & DDE_FACK, 0u);
+    EXPECT_EQ(client.Request(conversation, "ServeurItem"), std::nullopt);
+    client.Disconnect(conversation);
+  }
+  EXPECT_EQ(client.Connect("Talvorne", "Rien"), nullptr);
+  EXPECT_TRUE(talvorne.Boxes().empty());
+}
+
+TEST(DdeService, ClientsLookingForAnyServiceFindItOnlyByTopic) {
+  RunningTalvorne talvorne;
+  DdeClient client;
+  const HCONV anyService = client.Connect(nullptr, "ServeurDDE");
+  ASSERT_NE(anyService, nullptr);
+  EXPECT_EQ(client.Execute(anyService, "FOCUS").flags & DDE_FACK, DDE_FACK);
+  client.Disconnect(anyService);
+
+  // A wild initiate: the service answers a topic it has, never one it lacks or none at all.
+  const auto answering = ServicesAnsweringInitiate(L"ServeurDDE");
+  EXPECT_EQ(std::count(answering.begin(), answering.end(), L"Talvorne"), 1);
+  for (const wchar_t* topic : {L"Rien", static_cast<const wchar_t*>(nullptr)}) {
+    const auto none = ServicesAnsweringInitiate(topic);
+    EXPECT_EQ(std::count(none.begin(), none.end(), L"Talvorne"), 0);
+  }
+}
+
+TEST(DdeService, ACopyUnderAnotherFileNameAnswersUnderThatNameUpToItsFirstDot) {
+  RunningTalvorne copy(L"Mon.Talvorne.v2.exe");
+  ASSERT_NE(copy.Window(), nullptr);
+  DdeClient client;
+  EXPECT_EQ(client.Connect("Talvorne", "ServeurDDE"), nullptr);
+  const HCONV conversation = client.Connect("Mon", "ServeurDDE");
+  ASSERT_NE(conversation, nullptr);
+  EXPECT_EQ(client.Execute(conversation, "GETDATA").flags & DDE_FACK, DDE_FACK);
+  client.Disconnect(conversation);
+}
+
+}  // namespace
+}  // namespace talvorne
