@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test: the core natively (plain, then with AddressSanitizer and
-# UndefinedBehaviorSanitizer), a short fuzzing run, then the Windows program and its tests under Wine.
+# UndefinedBehaviorSanitizer), a short fuzzing run, the Linux bridge for Wine, then the Windows
+# program and its tests under Wine (the bridge's among them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -28,8 +29,13 @@ cmake -S . -B build/fuzz -DTALVORNE_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build/fuzz -j"$jobs"
 ctest --test-dir build/fuzz --output-on-failure --timeout 300
 
+step "Linux bridge for Wine, its stand-in libusb and unit tests"
+cmake -S . -B build/linux -DTALVORNE_LINUX_BRIDGE=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/linux -j"$jobs"
+ctest --test-dir build/linux --output-on-failure --timeout 300
+
 step "Windows program under Wine"
 cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_BUILD_TYPE=Release >/dev/null
+  -DCMAKE_BUILD_TYPE=Release -DTALVORNE_LINUX_TREE="$root/build/linux" >/dev/null
 cmake --build build/windows -j"$jobs"
 scripts/wine-session.sh ctest --test-dir build/windows --output-on-failure --timeout 600

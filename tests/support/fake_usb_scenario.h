@@ -1,5 +1,5 @@
-// Writes scenarios for the fake libusb0.dll and reads back its log. The formats are described at
-// the top of tests/fakes/fake_libusb0.cpp.
+// Writes scenarios for the fakes of libusb-0.1 (the fake libusb0.dll and the stand-in Linux
+// libusb) and reads back their log. The formats are described in fake_usb_instrument.h.
 #pragma once
 
 #include <cstdint>
@@ -51,6 +51,10 @@ class FakeUsbScenario {
     return Results("release_interface", results);
   }
   FakeUsbScenario& Close(std::initializer_list<int> results) { return Results("close", results); }
+  // Linux's usb_detach_kernel_driver_np.
+  FakeUsbScenario& DetachKernelDriver(std::initializer_list<int> results) {
+    return Results("detach_kernel_driver", results);
+  }
 
   // The answers to the next start command; the last one given answers all later ones.
   FakeUsbScenario& Acquisition(const Reply& reply) {
@@ -129,6 +133,16 @@ inline std::vector<std::string> ReadFakeUsbLog(const std::filesystem::path& fold
   std::vector<std::string> lines;
   for (std::string line; std::getline(log, line);) lines.push_back(line);
   return lines;
+}
+
+// The log's lines for the calls of that name, in order.
+inline std::vector<std::string> Calls(const std::vector<std::string>& log,
+                                      const std::string& name) {
+  std::vector<std::string> calls;
+  for (const std::string& line : log) {
+    if (line.rfind(name, 0) == 0) calls.push_back(line);
+  }
+  return calls;
 }
 
 }  // namespace talvorne::testing

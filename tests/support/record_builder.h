@@ -57,4 +57,21 @@ class RecordBuilder {
   std::size_t secondBlock_ = 0;
 };
 
+// The 12-byte reply header announcing a record of that length, then nine bytes that only the
+// hexadecimal trace shows.
+inline std::vector<std::uint8_t> HeaderFor(std::size_t length) {
+  return {static_cast<std::uint8_t>(length & 0xFF),
+          static_cast<std::uint8_t>((length >> 8) & 0xFF),
+          static_cast<std::uint8_t>(length >> 16),
+          0xA1,
+          0xB2,
+          0xC3,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0x7F};
+}
+
 }  // namespace talvorne::testing

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <initializer_list>
 #include <optional>
@@ -33,36 +34,61 @@ struct DeviceIds {
   std::uint16_t product;
 };
 
-// The bus list that usb_get_busses hands out; null while it has no bus.
-class BusList {
+// The bus list that usb_get_busses hands out; null while it has no bus. Bus and Device are the
+// library's records: libusb-win32's packed ones, or Linux's for the stand-in Linux libusb. Like
+// Linux's, busses and devices are named and numbered from 1 ("001"), and each bus's first device
+// is its root hub, with the bus's later devices as its children.
+template <typename Bus, typename Device>
+class BasicBusList {
  public:
-  BusList() = default;
-  BusList(const BusList&) = delete;  // the records point at each other
-  BusList& operator=(const BusList&) = delete;
+  BasicBusList() = default;
+  BasicBusList(const BasicBusList&) = delete;  // the records point at each other
+  BasicBusList& operator=(const BasicBusList&) = delete;
 
   void AddBus() {
-    LibUSB::usb_bus& bus = busses_.emplace_back();
-    if (busses_.size() > 1) busses_[busses_.size() - 2].next = &bus;
+    Bus& bus = busses_.emplace_back();
+    Name(bus.dirname, busses_.size());
+    bus.location = static_cast<std::uint32_t>(busses_.size());
+    if (busses_.size() > 1) {
+      Bus& previous = busses_[busses_.size() - 2];
+      previous.next = &bus;
+      bus.prev = &previous;
+    }
+    rootChildren_.emplace_back();
     lastDevice_ = nullptr;
   }
   // On the last bus, after its other devices.
   void AddDevice(DeviceIds ids) {
     if (busses_.empty()) AddBus();
-    LibUSB::usb_device& device = devices_.emplace_back();
+    Bus& bus = busses_.back();
+    Device& device = devices_.emplace_back();
     device.descriptor.idVendor = ids.vendor;
     device.descriptor.idProduct = ids.product;
-    device.bus = &busses_.back();
-    (lastDevice_ != nullptr ? lastDevice_->next : busses_.back().devices) = &device;
+    device.bus = &bus;
+    device.prev = lastDevice_;
+    (lastDevice_ != nullptr ? lastDevice_->next : bus.devices) = &device;
     lastDevice_ = &device;
+    if (bus.root_dev == nullptr) {
+      bus.root_dev = &device;
+    } else {
+      std::vector<Device*>& children = rootChildren_.back();
+      children.push_back(&device);
+      bus.root_dev->children = children.data();
+      bus.root_dev->num_children = static_cast<std::uint8_t>(children.size());
+    }
+    std::size_t number = 0;
+    for (const Device* d = bus.devices; d != nullptr; d = d->next) ++number;
+    Name(device.filename, number);
+    device.devnum = static_cast<std::uint8_t>(number);
   }
-  LibUSB::usb_bus* Head() { return busses_.empty() ? nullptr : &busses_.front(); }
+  Bus* Head() { return busses_.empty() ? nullptr : &busses_.front(); }
 
   // "bus.device", both counted from 1 in list order, or "unknown".
-  std::string Position(const LibUSB::usb_device* device) const {
+  std::string Position(const Device* device) const {
     int busNumber = 1;
-    for (const LibUSB::usb_bus& bus : busses_) {
+    for (const Bus& bus : busses_) {
       int deviceNumber = 1;
-      for (const LibUSB::usb_device* d = bus.devices; d != nullptr; d = d->next, ++deviceNumber) {
+      for (const Device* d = bus.devices; d != nullptr; d = d->next, ++deviceNumber) {
         if (d == device) return std::to_string(busNumber) + "." + std::to_string(deviceNumber);
       }
       ++busNumber;
@@ -71,10 +97,18 @@ class BusList {
   }
 
  private:
-  std::deque<LibUSB::usb_bus> busses_;  // a deque keeps records where the links point
-  std::deque<LibUSB::usb_device> devices_;
-  LibUSB::usb_device* lastDevice_ = nullptr;
+  template <std::size_t size>
+  static void Name(char (&name)[size], std::size_t number) {
+    std::snprintf(name, size, "%03zu", number);
+  }
+
+  std::deque<Bus> busses_;  // a deque keeps records where the links point
+  std::deque<Device> devices_;
+  std::deque<std::vector<Device*>> rootChildren_;  // one per bus
+  Device* lastDevice_ = nullptr;
 };
+
+using BusList = BasicBusList<LibUSB::usb_bus, LibUSB::usb_device>;
 
 // What one read hands back: the bytes it delivers (at most the size asked) and its result, by
 // default the number of bytes delivered.

@@ -15,22 +15,6 @@ using namespace talvorne::testing;
 constexpr std::uint16_t kVendor = 0x5345;
 constexpr std::uint16_t kProduct = 0x1234;
 
-// The record length, then nine bytes that only the hexadecimal trace shows.
-std::vector<std::uint8_t> HeaderFor(std::size_t length) {
-  return {static_cast<std::uint8_t>(length & 0xFF),
-          static_cast<std::uint8_t>((length >> 8) & 0xFF),
-          static_cast<std::uint8_t>(length >> 16),
-          0xA1,
-          0xB2,
-          0xC3,
-          0,
-          0,
-          0,
-          0,
-          0,
-          0x7F};
-}
-
 // Two channels of 5000 samples, L = 20116, at 1 ms per division.
 std::vector<std::uint8_t> Record5000() {
   RecordBuilder record = RecordBuilder::TwoChannels(5000);
@@ -51,14 +35,6 @@ std::vector<std::wstring> Lines(const std::wstring& text) {
     lines.push_back(text.substr(start, end - start));
   }
   return lines;
-}
-
-std::vector<std::string> Calls(const std::vector<std::string>& log, const std::string& name) {
-  std::vector<std::string> calls;
-  for (const std::string& line : log) {
-    if (line.rfind(name, 0) == 0) calls.push_back(line);
-  }
-  return calls;
 }
 
 TEST(DeviceLink, AcquisitionFromTheClicksToTheTable) {
