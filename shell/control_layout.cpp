@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <utility>
+
 #include "shell/controls.h"
 #include "shell/dpi.h"
 #include "shell/resource_ids.h"
@@ -108,7 +110,8 @@ HWND ControlLayout::Control(std::string_view name) const {
 
 void ControlLayout::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  font_.reset(CreateWindowFont(dpi));
+  // Deleted on leaving, once no control holds it any more.
+  OwnedFont previousFont = std::exchange(font_, OwnedFont(CreateWindowFont(dpi)));
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const ControlDescription& control = description_.controls[i];
     const HWND child = controls_[i];

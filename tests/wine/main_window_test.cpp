@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <thread>
@@ -123,6 +124,40 @@ TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
   EXPECT_FALSE(style(form.RichEdit2) & WS_VSCROLL);
   EXPECT_TRUE(style(form.Memo1) & WS_VSCROLL);
   EXPECT_FALSE(style(form.Memo1) & (WS_HSCROLL | ES_AUTOHSCROLL | ES_READONLY));
+}
+
+// Counts the controls that were moved while holding a font that no longer exists.
+LRESULT CALLBACK CountMovesWithDeletedFont(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR count) {
+  if (message == WM_WINDOWPOSCHANGED) {
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (font != nullptr && GetObjectType(font) != OBJ_FONT) ++*reinterpret_cast<int*>(count);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
+TEST(MainWindow, MovedToAScreenOfAnotherDpiItScalesWithoutEverUsingADeletedFont) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  int movesWithDeletedFont = 0;
+  const HWND controls[] = {form.ProgressBar1.Handle(), form.Button3.Handle(), form.Label8.Handle(),
+                           form.RichEdit1.Handle(),    form.Memo1.Handle(),   form.Label4.Handle()};
+  for (HWND control : controls) {
+    SetWindowSubclass(control, CountMovesWithDeletedFont, 1,
+                      reinterpret_cast<DWORD_PTR>(&movesWithDeletedFont));
+  }
+  for (UINT dpi : {144u, 120u}) {
+    RECT suggested{0, 0, 400, 400};
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(RectInClient(form.Button4.Handle()).left, ScaleForDpi(64, dpi));
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.Label8.Handle(), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -ScaleForDpi(11, dpi));
+  }
+  for (HWND control : controls) RemoveWindowSubclass(control, CountMovesWithDeletedFont, 1);
+  EXPECT_EQ(movesWithDeletedFont, 0);
 }
 
 TEST(MainWindow, LabelsFitTheirText) {
