@@ -49,9 +49,12 @@ WindowClassAndStyle ClassAndStyleFor(const ControlDescription& control) {
   return {WC_STATICW, 0, 0};
 }
 
-// Tab moves the focus out of a text box instead of typing a tab character into it.
-LRESULT CALLBACK TabLeavesTextBox(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                  DWORD_PTR) {
+// Tab moves the focus out of a text box instead of typing a tab character into it. Esc does
+// nothing: a multi-line box driven by the dialog keys would close the main window on it, and the
+// table with it.
+LRESULT CALLBACK TextBoxKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+  if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE) return 0;
   LRESULT code = DefSubclassProc(window, message, wParam, lParam);
   const auto* key = reinterpret_cast<const MSG*>(lParam);
   if (message == WM_GETDLGCODE && key != nullptr && key->message == WM_KEYDOWN &&
@@ -92,7 +95,7 @@ ControlLayout::ControlLayout(HWND window, WindowDescription description)
       throw LayoutError("Impossible de créer le contrôle " + control.name);
     }
     if (control.kind == ControlKind::kMemo || control.kind == ControlKind::kRichEdit) {
-      SetWindowSubclass(child, TabLeavesTextBox, 0, 0);
+      SetWindowSubclass(child, TextBoxKeys, 0, 0);
       // The text boxes hold whole data tables, far beyond the default limits of 32 or 64 KB.
       SendMessageW(child, control.kind == ControlKind::kMemo ? EM_SETLIMITTEXT : EM_EXLIMITTEXT, 0,
                    INT_MAX);

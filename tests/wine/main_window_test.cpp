@@ -296,6 +296,27 @@ TEST(FocusOrder, TabFollowsTheCommandsThenTheDebugPanel) {
   EXPECT_EQ(form.Memo1.Text(), "t\tU1\tU2\r\ns\tmV\tmV\r\n");
 }
 
+TEST(FocusOrder, EscInATextBoxLeavesTheWindowOpenAndTheTableWhole) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  ChooseMenu(form, IDM_DEBUG_ON);
+  form.Memo1.AppendLine("2E-6\t5\t-2.4");
+  for (const Control& box : {Control(form.RichEdit1), Control(form.RichEdit2),
+                             Control(form.RichEdit3), Control(form.Memo1)}) {
+    // The key as the keyboard brings it, through the program's message loop.
+    SetFocus(box.Handle());
+    PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(box.Handle(), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    Pump();
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << box.Text();
+  }
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_EQ(form.Memo1.Text(), "t\tU1\tU2\r\ns\tmV\tmV\r\n2E-6\t5\t-2.4\r\n");
+  EXPECT_EQ(form.RichEdit1.Text(), "RichEdit1");
+  EXPECT_EQ(form.RichEdit3.Text(), "RichEdit3");
+}
+
 TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
   ProgramWindows windows;
   const TForm1& form = windows.Main();
