@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "shell/about_texts.h"
-#include "shell/message_loop.h"
 #include "shell/resource_ids.h"
 #include "shell/shell_texts.h"
 #include "shell/text_encoding.h"
@@ -44,9 +43,10 @@ CalendarDate LocalModificationDate(const std::wstring& path) {
 
 }  // namespace
 
-Taboutform::Taboutform(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings)
+Taboutform::Taboutform(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings,
+                       HWND owner)
     : Window(style), settings_(settings) {
-  Create(instance, kAboutFormLayout, nullptr);
+  Create(instance, kAboutFormLayout, nullptr, owner);
   const ControlLayout& layout = Layout();
   Image1 = Control(layout.Control("Image1"));
   Label1 = Control(layout.Control("Label1"));

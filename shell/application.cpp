@@ -47,7 +47,7 @@ int RunStartedProgram(HINSTANCE instance, int showCommand) {
 
   auto mainWindow = std::make_unique<TForm1>(instance, style, settings);
   Form1 = mainWindow.get();
-  auto aboutBox = std::make_unique<Taboutform>(instance, style, settings);
+  auto aboutBox = std::make_unique<Taboutform>(instance, style, settings, Form1->Handle());
   aboutform = aboutBox.get();
   auto ddeForm = std::make_unique<TFormDDE>(instance, style, dde);
   FormDDE = ddeForm.get();

@@ -317,6 +317,15 @@ TEST(FocusOrder, EscInATextBoxLeavesTheWindowOpenAndTheTableWhole) {
   EXPECT_EQ(form.RichEdit3.Text(), "RichEdit3");
 }
 
+// Notes whether the main window takes input again at the moment the box hides.
+LRESULT CALLBACK NoteOwnerEnabledAtHide(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR enabled) {
+  if (message == WM_SHOWWINDOW && wParam == FALSE) {
+    *reinterpret_cast<bool*>(enabled) = IsWindowEnabled(Form1->Handle()) != FALSE;
+  }
+  return DefSubclassProc(box, message, wParam, lParam);
+}
+
 TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
   ProgramWindows windows;
   const TForm1& form = windows.Main();
@@ -329,7 +338,13 @@ TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
   EXPECT_EQ(OuterWidth(about), ScaleForDpi(265, dpi));
   EXPECT_EQ(OuterHeight(about), ScaleForDpi(174, dpi));
 
+  // Owned by the main window, the box has no taskbar button of its own.
+  EXPECT_EQ(GetWindow(about, GW_OWNER), form.Handle());
+
   bool mainEnabledMeanwhile = true;
+  bool mainEnabledAsTheBoxHides = false;
+  SetWindowSubclass(about, NoteOwnerEnabledAtHide, 1,
+                    reinterpret_cast<DWORD_PTR>(&mainEnabledAsTheBoxHides));
   std::thread user([&] {
     for (int i = 0; i < 200 && !IsWindowVisible(about); ++i) Sleep(10);
     mainEnabledMeanwhile = IsWindowEnabled(form.Handle());
@@ -337,9 +352,14 @@ TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
   });
   ChooseMenu(form, IDM_ABOUT);  // returns once the box has been closed
   user.join();
+  RemoveWindowSubclass(about, NoteOwnerEnabledAtHide, 1);
 
   EXPECT_FALSE(mainEnabledMeanwhile);
   EXPECT_FALSE(IsWindowVisible(about));
+  // Enabled before the box went, the main window is the one the system activates, rather than
+  // another program's.
+  EXPECT_TRUE(mainEnabledAsTheBoxHides);
+  EXPECT_EQ(GetActiveWindow(), form.Handle());
   EXPECT_TRUE(IsWindowEnabled(form.Handle()));
   EXPECT_TRUE(form.Button3.Enabled());
   EXPECT_FALSE(form.Button4.Enabled());
