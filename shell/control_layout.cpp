@@ -103,7 +103,7 @@ ControlLayout::ControlLayout(HWND window, WindowDescription description)
     if (control.kind == ControlKind::kGroupBox) SetWindowSubclass(child, ColoursFromWindow, 0, 0);
     controls_.push_back(child);
   }
-  ApplyDpi(GetDpiForWindow(window));
+  ApplyDpi(WindowDpi(window));
 }
 
 HWND ControlLayout::Control(std::string_view name) const {

@@ -52,7 +52,7 @@ void Window::ApplyDesignedSize() {
   const UINT dpi = layout_->Dpi();
   RECT frame{0, 0, ScaleForDpi(description.width, dpi), ScaleForDpi(description.height, dpi)};
   if (description.sizeIsClientArea) {
-    AdjustWindowRectExForDpi(&frame, kFrameStyle, GetMenu(window_) != nullptr, 0, dpi);
+    AdjustWindowRectForDpi(frame, kFrameStyle, GetMenu(window_) != nullptr, dpi);
   }
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

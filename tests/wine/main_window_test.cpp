@@ -82,7 +82,8 @@ TEST(MainWindow, StartUpState) {
 TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
   ProgramWindows windows;
   const TForm1& form = windows.Main();
-  const UINT dpi = GetDpiForWindow(form.Handle());
+  const UINT dpi = WindowDpi(form.Handle());
+  EXPECT_EQ(SystemDpi(), dpi);  // what Windows before 10 1607 scales by, on the one monitor here
   RECT client;
   GetClientRect(form.Handle(), &client);
   EXPECT_EQ(client.right, ScaleForDpi(187, dpi));
@@ -334,7 +335,7 @@ TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
   GetWindowTextW(about, caption, 32);
   EXPECT_STREQ(caption, L"A propos");
   EXPECT_FALSE(IsWindowVisible(about));
-  const UINT dpi = GetDpiForWindow(about);
+  const UINT dpi = WindowDpi(about);
   EXPECT_EQ(OuterWidth(about), ScaleForDpi(265, dpi));
   EXPECT_EQ(OuterHeight(about), ScaleForDpi(174, dpi));
 
