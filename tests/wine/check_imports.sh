@@ -1,6 +1,7 @@
 #!/bin/sh
-# Checks that a Windows program starts on every 64-bit Windows from 7 SP1: each function it
-# imports must be on the list of those checked against Windows 7 SP1 (the list's head says how).
+# Checks that a Windows program starts on every 64-bit Windows from 7 SP1: its header asks for no
+# later Windows, and each function it imports is on the list of those checked against Windows 7
+# SP1 (the list's head says how).
 # No MinGW runtime DLL and no libusb0.dll is on it: the runtime is linked in statically and
 # libusb0.dll loaded at run time, so that the program starts on a classroom machine without either.
 # Usage: check_imports.sh OBJDUMP PROGRAM.exe LIST
@@ -9,9 +10,19 @@ objdump=$1
 program=$2
 list=$3
 
+headers=$("$objdump" -p "$program" | tr -d '\r')
+
+# Windows 7 is version 6.1: the loader refuses a program that asks for a later one.
+subsystem=$(printf '%s\n' "$headers" |
+  awk '/^MajorSubsystemVersion/ { major = $2 } /^MinorSubsystemVersion/ { print major * 100 + $2 }')
+if [ "${subsystem:-999}" -gt 601 ]; then
+  echo "the program asks for Windows subsystem version $subsystem (Windows 7: 601)" >&2
+  exit 1
+fi
+
 # "dll function" lines, the DLL's name in lower case; "<none>" names a function imported by its
 # number, which differs from one Windows to the next.
-imports=$("$objdump" -p "$program" | tr -d '\r' | awk '
+imports=$(printf '%s\n' "$headers" | awk '
   /^The Import Tables/ { inside = 1; next }
   /^[^[:space:]]/ { inside = 0 }
   inside && /DLL Name:/ { dll = tolower($3); next }
