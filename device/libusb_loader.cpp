@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "device/dll_loading.h"
+
 namespace talvorne {
 namespace {
 
@@ -23,8 +25,7 @@ struct LibUSBFunctions {
 
 template <typename Function>
 bool Resolve(HMODULE module, const char* name, Function& slot) {
-  // Through void (*)(), the one function pointer type every other converts from without warning.
-  slot = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  slot = ExportedFunction<Function>(module, name);
   return slot != nullptr;
 }
 
@@ -89,7 +90,7 @@ class LoadedLibUSB final : public UsbLibrary {
 std::unique_ptr<UsbLibrary> LoadLibUSB(const std::wstring& dllPath) {
   // Only the program's folder and System32 (where the driver installs it), never the current
   // folder or PATH, so that no stray libusb0.dll is picked up instead of the driver's.
-  HMODULE module = LoadLibraryExW(dllPath.c_str(), nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  HMODULE module = LoadDll(dllPath, DllFolders::kProgramThenSystem32);
   if (module == nullptr) return nullptr;
   LibUSBFunctions functions;
   if (!ResolveAll(module, functions)) {

@@ -31,9 +31,10 @@ CalendarDate LocalModificationDate(const std::wstring& path) {
 
 }  // namespace
 
-Taboutform::Taboutform(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings)
+Taboutform::Taboutform(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings,
+                       HWND owner)
     : Window(style), settings_(settings) {
-  Create(instance, kAboutFormLayout, nullptr);
+  Create(instance, kAboutFormLayout, nullptr, owner);
   const ControlLayout& layout = Layout();
   Image1 = Control(layout.Control("Image1"));
   Label1 = Control(layout.Control("Label1"));

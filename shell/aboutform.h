@@ -8,6 +8,7 @@
 
 #include "shell/controls.h"
 #include "shell/format_settings.h"
+#include "shell/message_loop.h"
 #include "shell/window.h"
 
 namespace talvorne {
@@ -21,7 +22,9 @@ class EAccessViolation : public std::runtime_error {
 
 class Taboutform : public Window {
  public:
-  Taboutform(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings);
+  // owner: the main window, which the box keeps disabled while it is up.
+  Taboutform(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings,
+             HWND owner);
 
   Control Image1, Label1;
   Label versionlabel, Datelabel, Label2;
@@ -29,7 +32,7 @@ class Taboutform : public Window {
   bool Showing() const { return IsWindowVisible(Handle()) != FALSE; }
   // Returns when the user has closed the box.
   void ShowModal();
-  void Hide() { ShowWindow(Handle(), SW_HIDE); }
+  void Hide() { EndModal(Handle()); }
 
   void FormActivate();
   void Label2Click();

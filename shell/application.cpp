@@ -8,6 +8,7 @@
 #include <string>
 #include <typeinfo>
 
+#include "device/dll_loading.h"
 #include "handoff/dde_instance.h"
 #include "handoff/form_dde.h"
 #include "shell/aboutform.h"
@@ -24,7 +25,7 @@ void InitialiseApplication() {
                                       ICC_STANDARD_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
   // The rich-text boxes' window class lives in this system library.
-  if (LoadLibraryW(L"riched20.dll") == nullptr) {
+  if (LoadDll(L"riched20.dll", DllFolders::kSystem32) == nullptr) {
     throw std::runtime_error("Impossible de charger riched20.dll");
   }
 }
@@ -40,6 +41,7 @@ std::string NameAndMessage(const std::exception& error) {
 }
 
 int RunStartedProgram(HINSTANCE instance, int showCommand) {
+  LimitDllSearchToSystem32();  // before anything loads a DLL by its name
   const FormatSettings settings = ReadUserFormatSettings();
   DdeInstance dde;  // before any window
   InitialiseApplication();
@@ -47,7 +49,7 @@ int RunStartedProgram(HINSTANCE instance, int showCommand) {
 
   auto mainWindow = std::make_unique<TForm1>(instance, style, settings);
   Form1 = mainWindow.get();
-  auto aboutBox = std::make_unique<Taboutform>(instance, style, settings);
+  auto aboutBox = std::make_unique<Taboutform>(instance, style, settings, Form1->Handle());
   aboutform = aboutBox.get();
   auto ddeForm = std::make_unique<TFormDDE>(instance, style, dde);
   FormDDE = ddeForm.get();

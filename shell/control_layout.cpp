@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <utility>
+
 #include "shell/controls.h"
 #include "shell/dpi.h"
 #include "shell/resource_ids.h"
@@ -47,9 +49,12 @@ WindowClassAndStyle ClassAndStyleFor(const ControlDescription& control) {
   return {WC_STATICW, 0, 0};
 }
 
-// Tab moves the focus out of a text box instead of typing a tab character into it.
-LRESULT CALLBACK TabLeavesTextBox(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                  DWORD_PTR) {
+// Tab moves the focus out of a text box instead of typing a tab character into it. Esc does
+// nothing: a multi-line box driven by the dialog keys would close the main window on it, and the
+// table with it.
+LRESULT CALLBACK TextBoxKeys(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+  if ((message == WM_KEYDOWN || message == WM_CHAR) && wParam == VK_ESCAPE) return 0;
   LRESULT code = DefSubclassProc(window, message, wParam, lParam);
   const auto* key = reinterpret_cast<const MSG*>(lParam);
   if (message == WM_GETDLGCODE && key != nullptr && key->message == WM_KEYDOWN &&
@@ -90,7 +95,7 @@ ControlLayout::ControlLayout(HWND window, WindowDescription description)
       throw LayoutError("Impossible de créer le contrôle " + control.name);
     }
     if (control.kind == ControlKind::kMemo || control.kind == ControlKind::kRichEdit) {
-      SetWindowSubclass(child, TabLeavesTextBox, 0, 0);
+      SetWindowSubclass(child, TextBoxKeys, 0, 0);
       // The text boxes hold whole data tables, far beyond the default limits of 32 or 64 KB.
       SendMessageW(child, control.kind == ControlKind::kMemo ? EM_SETLIMITTEXT : EM_EXLIMITTEXT, 0,
                    INT_MAX);
@@ -98,7 +103,7 @@ ControlLayout::ControlLayout(HWND window, WindowDescription description)
     if (control.kind == ControlKind::kGroupBox) SetWindowSubclass(child, ColoursFromWindow, 0, 0);
     controls_.push_back(child);
   }
-  ApplyDpi(GetDpiForWindow(window));
+  ApplyDpi(WindowDpi(window));
 }
 
 HWND ControlLayout::Control(std::string_view name) const {
@@ -108,7 +113,8 @@ HWND ControlLayout::Control(std::string_view name) const {
 
 void ControlLayout::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
-  font_.reset(CreateWindowFont(dpi));
+  // Deleted on leaving, once no control holds it any more.
+  OwnedFont previousFont = std::exchange(font_, OwnedFont(CreateWindowFont(dpi)));
   for (std::size_t i = 0; i < controls_.size(); ++i) {
     const ControlDescription& control = description_.controls[i];
     const HWND child = controls_[i];

@@ -1,6 +1,40 @@
 #include "shell/dpi.h"
 
+#include "device/dll_loading.h"
+
 namespace talvorne {
+namespace {
+
+template <typename Function>
+Function User32Function(const char* name) {
+  return ExportedFunction<Function>(GetModuleHandleW(L"user32.dll"), name);
+}
+
+}  // namespace
+
+UINT WindowDpi(HWND window) {
+  using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+  const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+  return getDpiForWindow != nullptr ? getDpiForWindow(window) : SystemDpi();
+}
+
+UINT SystemDpi() {
+  const HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return static_cast<UINT>(dpi);
+}
+
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool hasMenu, UINT dpi) {
+  using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  const auto adjustForDpi =
+      User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  if (adjustForDpi != nullptr) {
+    adjustForDpi(&rect, style, hasMenu, 0, dpi);
+  } else {
+    AdjustWindowRectEx(&rect, style, hasMenu, 0);
+  }
+}
 
 HFONT CreateWindowFont(UINT dpi) {
   LOGFONTW font{};

@@ -59,7 +59,11 @@ void RunModal(HWND window) {
   for (HWND other : disabled) {
     if (other != window) EnableWindow(other, TRUE);
   }
-  if (!disabled.empty()) SetActiveWindow(disabled.front());
+}
+
+void EndModal(HWND window) {
+  if (const HWND owner = GetWindow(window, GW_OWNER)) EnableWindow(owner, TRUE);
+  ShowWindow(window, SW_HIDE);
 }
 
 }  // namespace talvorne

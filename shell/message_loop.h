@@ -17,4 +17,9 @@ bool ProcessPendingMessages();
 // program disabled meanwhile.
 void RunModal(HWND window);
 
+// Ends RunModal's loop by hiding the window. Its owner takes input again first: the system gives
+// the activation of a window that hides to its owner only if the owner is enabled, and otherwise
+// to another program's window.
+void EndModal(HWND window);
+
 }  // namespace talvorne

@@ -34,12 +34,12 @@ Window::~Window() {
   }
 }
 
-void Window::Create(HINSTANCE instance, const wchar_t* layoutName, HMENU menu) {
+void Window::Create(HINSTANCE instance, const wchar_t* layoutName, HMENU menu, HWND owner) {
   WindowDescription description = LoadLayout(instance, layoutName);
   RegisterWindowClass(instance, WindowProcedure);
   const HWND window = CreateWindowExW(0, kWindowClass, Widen(description.caption).c_str(),
                                       kFrameStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      CW_USEDEFAULT, nullptr, menu, instance, this);
+                                      CW_USEDEFAULT, owner, menu, instance, this);
   if (window == nullptr) {
     throw std::runtime_error("Impossible de créer la fenêtre " + description.caption);
   }
@@ -52,7 +52,7 @@ void Window::ApplyDesignedSize() {
   const UINT dpi = layout_->Dpi();
   RECT frame{0, 0, ScaleForDpi(description.width, dpi), ScaleForDpi(description.height, dpi)};
   if (description.sizeIsClientArea) {
-    AdjustWindowRectExForDpi(&frame, kFrameStyle, GetMenu(window_) != nullptr, 0, dpi);
+    AdjustWindowRectForDpi(frame, kFrameStyle, GetMenu(window_) != nullptr, dpi);
   }
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

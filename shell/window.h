@@ -25,8 +25,9 @@ class Window {
  protected:
   explicit Window(const VisualStyle& style) : style_(style) {}
 
-  // Creates the window hidden, with the controls and size of its layout description.
-  void Create(HINSTANCE instance, const wchar_t* layoutName, HMENU menu);
+  // Creates the window hidden, with the controls and size of its layout description. A window
+  // with an owner stays above it and has no taskbar button of its own.
+  void Create(HINSTANCE instance, const wchar_t* layoutName, HMENU menu, HWND owner = nullptr);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);

@@ -15,6 +15,7 @@
 
 #include "device/acquisition_exchange.h"
 #include "device/connexion.h"
+#include "device/dll_loading.h"
 #include "tests/support/fake_usb_scenario.h"
 #include "tests/support/recording_view.h"
 
@@ -187,6 +188,29 @@ TEST(LoadLibUSB, NothingIsLoadedWithoutTheDllOrWithOneFunctionMissing) {
 
 TEST(LoadLibUSB, ByNameItFindsTheDllBesideTheProgram) {
   EXPECT_NE(LoadLibUSB(), nullptr);
+}
+
+fs::path ModuleFile(HMODULE module) {
+  std::wstring path(MAX_PATH, L'\0');
+  path.resize(GetModuleFileNameW(module, path.data(), static_cast<DWORD>(path.size())));
+  return fs::path(path);
+}
+
+// With the search flags, and by full paths as on a Windows 7 that refuses them: libusb0.dll lies
+// beside this program, riched20.dll in System32 only.
+TEST(LoadDll, FromTheProgramsFolderOnlyWhenAskedThenFromSystem32) {
+  wchar_t system32[MAX_PATH];
+  GetSystemDirectoryW(system32, MAX_PATH);
+  for (const auto load : {&LoadDll, &LoadDllByFullPath}) {
+    // Once loaded, a DLL is found by its name alone wherever it came from: this goes first.
+    EXPECT_EQ(load(kLibUsbDll, DllFolders::kSystem32), nullptr);
+    const HMODULE beside = load(kLibUsbDll, DllFolders::kProgramThenSystem32);
+    EXPECT_TRUE(fs::equivalent(ModuleFile(beside), TestProgramFolder() / kLibUsbDll));
+    const HMODULE system = load(L"riched20.dll", DllFolders::kProgramThenSystem32);
+    EXPECT_TRUE(fs::equivalent(ModuleFile(system).parent_path(), system32));
+    FreeLibrary(beside);
+    FreeLibrary(system);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <thread>
@@ -81,7 +82,8 @@ TEST(MainWindow, StartUpState) {
 TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
   ProgramWindows windows;
   const TForm1& form = windows.Main();
-  const UINT dpi = GetDpiForWindow(form.Handle());
+  const UINT dpi = WindowDpi(form.Handle());
+  EXPECT_EQ(SystemDpi(), dpi);  // what Windows before 10 1607 scales by, on the one monitor here
   RECT client;
   GetClientRect(form.Handle(), &client);
   EXPECT_EQ(client.right, ScaleForDpi(187, dpi));
@@ -123,6 +125,40 @@ TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
   EXPECT_FALSE(style(form.RichEdit2) & WS_VSCROLL);
   EXPECT_TRUE(style(form.Memo1) & WS_VSCROLL);
   EXPECT_FALSE(style(form.Memo1) & (WS_HSCROLL | ES_AUTOHSCROLL | ES_READONLY));
+}
+
+// Counts the controls that were moved while holding a font that no longer exists.
+LRESULT CALLBACK CountMovesWithDeletedFont(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                           UINT_PTR, DWORD_PTR count) {
+  if (message == WM_WINDOWPOSCHANGED) {
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0));
+    if (font != nullptr && GetObjectType(font) != OBJ_FONT) ++*reinterpret_cast<int*>(count);
+  }
+  return DefSubclassProc(control, message, wParam, lParam);
+}
+
+TEST(MainWindow, MovedToAScreenOfAnotherDpiItScalesWithoutEverUsingADeletedFont) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  int movesWithDeletedFont = 0;
+  const HWND controls[] = {form.ProgressBar1.Handle(), form.Button3.Handle(), form.Label8.Handle(),
+                           form.RichEdit1.Handle(),    form.Memo1.Handle(),   form.Label4.Handle()};
+  for (HWND control : controls) {
+    SetWindowSubclass(control, CountMovesWithDeletedFont, 1,
+                      reinterpret_cast<DWORD_PTR>(&movesWithDeletedFont));
+  }
+  for (UINT dpi : {144u, 120u}) {
+    RECT suggested{0, 0, 400, 400};
+    SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(RectInClient(form.Button4.Handle()).left, ScaleForDpi(64, dpi));
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.Label8.Handle(), WM_GETFONT, 0, 0)),
+               sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -ScaleForDpi(11, dpi));
+  }
+  for (HWND control : controls) RemoveWindowSubclass(control, CountMovesWithDeletedFont, 1);
+  EXPECT_EQ(movesWithDeletedFont, 0);
 }
 
 TEST(MainWindow, LabelsFitTheirText) {
@@ -261,6 +297,36 @@ TEST(FocusOrder, TabFollowsTheCommandsThenTheDebugPanel) {
   EXPECT_EQ(form.Memo1.Text(), "t\tU1\tU2\r\ns\tmV\tmV\r\n");
 }
 
+TEST(FocusOrder, EscInATextBoxLeavesTheWindowOpenAndTheTableWhole) {
+  ProgramWindows windows;
+  const TForm1& form = windows.Main();
+  ChooseMenu(form, IDM_DEBUG_ON);
+  form.Memo1.AppendLine("2E-6\t5\t-2.4");
+  for (const Control& box : {Control(form.RichEdit1), Control(form.RichEdit2),
+                             Control(form.RichEdit3), Control(form.Memo1)}) {
+    // The key as the keyboard brings it, through the program's message loop.
+    SetFocus(box.Handle());
+    PostMessageW(box.Handle(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(box.Handle(), WM_KEYUP, VK_ESCAPE, 0xC0010001);
+    Pump();
+    MSG quit;
+    EXPECT_FALSE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << box.Text();
+  }
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  EXPECT_EQ(form.Memo1.Text(), "t\tU1\tU2\r\ns\tmV\tmV\r\n2E-6\t5\t-2.4\r\n");
+  EXPECT_EQ(form.RichEdit1.Text(), "RichEdit1");
+  EXPECT_EQ(form.RichEdit3.Text(), "RichEdit3");
+}
+
+// Notes whether the main window takes input again at the moment the box hides.
+LRESULT CALLBACK NoteOwnerEnabledAtHide(HWND box, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR enabled) {
+  if (message == WM_SHOWWINDOW && wParam == FALSE) {
+    *reinterpret_cast<bool*>(enabled) = IsWindowEnabled(Form1->Handle()) != FALSE;
+  }
+  return DefSubclassProc(box, message, wParam, lParam);
+}
+
 TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
   ProgramWindows windows;
   const TForm1& form = windows.Main();
@@ -269,11 +335,17 @@ TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
   GetWindowTextW(about, caption, 32);
   EXPECT_STREQ(caption, L"A propos");
   EXPECT_FALSE(IsWindowVisible(about));
-  const UINT dpi = GetDpiForWindow(about);
+  const UINT dpi = WindowDpi(about);
   EXPECT_EQ(OuterWidth(about), ScaleForDpi(265, dpi));
   EXPECT_EQ(OuterHeight(about), ScaleForDpi(174, dpi));
 
+  // Owned by the main window, the box has no taskbar button of its own.
+  EXPECT_EQ(GetWindow(about, GW_OWNER), form.Handle());
+
   bool mainEnabledMeanwhile = true;
+  bool mainEnabledAsTheBoxHides = false;
+  SetWindowSubclass(about, NoteOwnerEnabledAtHide, 1,
+                    reinterpret_cast<DWORD_PTR>(&mainEnabledAsTheBoxHides));
   std::thread user([&] {
     for (int i = 0; i < 200 && !IsWindowVisible(about); ++i) Sleep(10);
     mainEnabledMeanwhile = IsWindowEnabled(form.Handle());
@@ -281,9 +353,14 @@ TEST(AboutCommand, ShowsTheAboutBoxModallyAndReturnsWhenItCloses) {
   });
   ChooseMenu(form, IDM_ABOUT);  // returns once the box has been closed
   user.join();
+  RemoveWindowSubclass(about, NoteOwnerEnabledAtHide, 1);
 
   EXPECT_FALSE(mainEnabledMeanwhile);
   EXPECT_FALSE(IsWindowVisible(about));
+  // Enabled before the box went, the main window is the one the system activates, rather than
+  // another program's.
+  EXPECT_TRUE(mainEnabledAsTheBoxHides);
+  EXPECT_EQ(GetActiveWindow(), form.Handle());
   EXPECT_TRUE(IsWindowEnabled(form.Handle()));
   EXPECT_TRUE(form.Button3.Enabled());
   EXPECT_FALSE(form.Button4.Enabled());

@@ -85,6 +85,36 @@ TEST(TalvorneProcess, StartUpFailureOutsideTheHandlersEndsWithExitCode1) {
   EXPECT_EQ(talvorne.WaitForExit(), std::optional<DWORD>(1));
 }
 
+// Wine prefers its own riched20.dll to one it finds; Windows takes the first it finds. Meanwhile,
+// Wine too takes the first for the copies of Talvorne.exe.
+class FoundRichEditFirst {
+ public:
+  FoundRichEditFirst() {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, L"riched20", REG_SZ, kNativeFirst,
+                    sizeof kNativeFirst);
+  }
+  ~FoundRichEditFirst() { RegDeleteKeyValueW(HKEY_CURRENT_USER, kOverrides, L"riched20"); }
+
+ private:
+  static constexpr wchar_t kOverrides[] =
+      L"Software\\Wine\\AppDefaults\\Talvorne.exe\\DllOverrides";
+  static constexpr wchar_t kNativeFirst[] = L"native,builtin";
+};
+
+TEST(TalvorneProcess, ARichEditDllDroppedBesideTheProgramNeverRuns) {
+  ScratchFolder folder;
+  const auto program = CopyProgramInto(folder.Path());
+  std::filesystem::copy_file(TestProgramFolder() / L"planted" / L"riched20.dll",
+                             folder.Path() / L"riched20.dll");
+  const FoundRichEditFirst asOnWindows;
+  ChildProcess talvorne(program);
+  const HWND window = talvorne.WaitForWindow(L"Talvorne");
+  EXPECT_FALSE(std::filesystem::exists(folder.Path() / L"riched20.dll.ran"));
+  ASSERT_NE(window, nullptr);
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(talvorne.WaitForExit(), std::optional<DWORD>(0));
+}
+
 TEST(TalvorneProcess, WindowAndControlsAreScaledForTheScreensResolution) {
   constexpr wchar_t kDesktop[] = L"Control Panel\\Desktop";
   constexpr DWORD kDpi = 144;

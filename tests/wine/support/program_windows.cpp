@@ -18,7 +18,8 @@ ProgramWindows::ProgramWindows(FormatSettings settings)
     : settings_(std::move(settings)), style_(ProgramStyle()) {
   main_ = std::make_unique<TForm1>(GetModuleHandleW(nullptr), style_, settings_);
   Form1 = main_.get();
-  about_ = std::make_unique<Taboutform>(GetModuleHandleW(nullptr), style_, settings_);
+  about_ =
+      std::make_unique<Taboutform>(GetModuleHandleW(nullptr), style_, settings_, main_->Handle());
   aboutform = about_.get();
   dde_ = std::make_unique<TFormDDE>(GetModuleHandleW(nullptr), style_, ddeInstance_);
   FormDDE = dde_.get();
