@@ -2,8 +2,11 @@
 
 #include <shellapi.h>
 
+#include <memory>
+#include <type_traits>
 #include <vector>
 
+#include "device/dll_loading.h"
 #include "shell/about_texts.h"
 #include "shell/message_loop.h"
 #include "shell/program_path.h"
@@ -65,15 +68,28 @@ void Taboutform::Label2Click() {
 }
 
 std::string Taboutform::VersionFichier() const {
+  // version.dll is not among the DLLs Windows only ever takes from System32: imported, it would be
+  // loaded from the program's folder first. So it is loaded from System32, when the box needs it.
+  const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> library(
+      LoadDll(L"version.dll", DllFolders::kSystem32), &FreeLibrary);
+  const auto infoSize = ExportedFunction<decltype(&GetFileVersionInfoSizeW)>(
+      library.get(), "GetFileVersionInfoSizeW");
+  const auto info =
+      ExportedFunction<decltype(&GetFileVersionInfoW)>(library.get(), "GetFileVersionInfoW");
+  const auto query = ExportedFunction<decltype(&VerQueryValueW)>(library.get(), "VerQueryValueW");
+  if (infoSize == nullptr || info == nullptr || query == nullptr) {
+    throw EAccessViolation(texts::kNoVersionInformation);
+  }
+
   const std::wstring path = ProgramPath();
   DWORD ignored = 0;
-  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  const DWORD size = infoSize(path.c_str(), &ignored);
   if (size == 0) throw EAccessViolation(texts::kNoVersionInformation);
   std::vector<std::byte> information(size);
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT fixedSize = 0;
-  if (!GetFileVersionInfoW(path.c_str(), 0, size, information.data()) ||
-      !VerQueryValueW(information.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
+  if (!info(path.c_str(), 0, size, information.data()) ||
+      !query(information.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedSize) ||
       fixedSize < sizeof(VS_FIXEDFILEINFO)) {
     throw EAccessViolation(texts::kNoVersionInformation);
   }
