@@ -31,6 +31,8 @@
 #include <sstream>
 #include <string>
 
+#include "shell/program_path.h"
+#include "shell/text_encoding.h"
 #include "tests/support/stand_in_zuruzevu_files.h"
 
 namespace {
@@ -42,19 +44,8 @@ using talvorne::testing::kZuruzevuWindowClass;
 
 constexpr UINT kReadClipboard = WM_APP;
 
-std::string Utf8(std::wstring_view text) {
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string result(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
-                      nullptr, nullptr);
-  return result;
-}
-
 std::filesystem::path Folder() {
-  std::wstring path(MAX_PATH, L'\0');
-  path.resize(GetModuleFileNameW(nullptr, path.data(), MAX_PATH));
-  return std::filesystem::path(path).parent_path();
+  return std::filesystem::path(talvorne::ProgramPath()).parent_path();
 }
 
 struct Options {
@@ -181,7 +172,7 @@ class StandIn {
         }
       }
       CloseClipboard();
-      Log("clipboard " + EscapedForLog(Utf8(text)));
+      Log("clipboard " + EscapedForLog(talvorne::Narrow(text)));
       SetWindowTextW(received, text.c_str());
     }
     clipboardPending = false;
