@@ -25,8 +25,8 @@
 #include "bench/shell_bench_records.h"
 #include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
-#include "shell/text_encoding.h"
 #include "tests/wine/support/program_windows.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne::bench {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "device/dll_loading.h"
+#include "win32/dll_loading.h"
 
 namespace talvorne {
 namespace {

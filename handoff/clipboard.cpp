@@ -5,8 +5,8 @@
 #include <string>
 
 #include "handoff/handoff_texts.h"
-#include "shell/placeholders.h"
-#include "shell/text_encoding.h"
+#include "win32/placeholders.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {

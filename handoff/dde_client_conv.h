@@ -42,7 +42,6 @@ class TDdeClientConv {
   void DataChange();
 
   DdeClientLibrary::Conversation Conversation() const { return conversation_; }
-  unsigned Format() const { return format_; }
 
  private:
   friend class TDdeClientItem;

@@ -4,9 +4,9 @@
 
 #include "handoff/command_service.h"
 #include "handoff/dde_error_text.h"
-#include "shell/guarded_call.h"
-#include "shell/program_path.h"
-#include "shell/text_encoding.h"
+#include "win32/guarded_call.h"
+#include "win32/program_path.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 

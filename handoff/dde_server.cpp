@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "handoff/lines.h"
-#include "shell/text_encoding.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {

@@ -5,13 +5,11 @@
 #include "handoff/lines.h"
 #include "handoff/system_lookup_platform.h"
 #include "handoff/zuruzevu_lookup.h"
-#include "shell/aboutform.h"
-#include "shell/form1.h"
-#include "shell/guarded_call.h"
-#include "shell/hourglass_cursor.h"
-#include "shell/message_boxes.h"
-#include "shell/resource_ids.h"
-#include "shell/text_encoding.h"
+#include "resources/resource_ids.h"
+#include "win32/guarded_call.h"
+#include "win32/hourglass_cursor.h"
+#include "win32/message_boxes.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 
@@ -29,19 +27,15 @@ class ErrorBoxes final : public CommandView {
   void ShowError(std::string_view text) override { ShowErrorMessage(text, ErrorBoxButton::Ok); }
 };
 
-// The windows whose captions are topics of the service.
-std::vector<HWND> ProgramWindows() {
-  std::vector<HWND> windows;
-  if (Form1 != nullptr) windows.push_back(Form1->Handle());
-  if (aboutform != nullptr) windows.push_back(aboutform->Handle());
-  if (FormDDE != nullptr) windows.push_back(FormDDE->Handle());
-  return windows;
-}
-
 }  // namespace
 
-TFormDDE::TFormDDE(HINSTANCE instance, const VisualStyle& style, DdeInstance& dde)
-    : Window(style), dde_(dde), ddeml_(dde), server_(dde, ServeurDDE, ProgramWindows) {
+TFormDDE::TFormDDE(HINSTANCE instance, const VisualStyle& style, DdeInstance& dde,
+                   std::vector<HWND> otherWindows)
+    : Window(style),
+      dde_(dde),
+      ddeml_(dde),
+      otherWindows_(std::move(otherWindows)),
+      server_(dde, ServeurDDE, [this] { return TopicWindows(); }) {
   Create(instance, kFormDdeLayout, nullptr);
   RunGuarded([this] { FormCreate(); });
   dde_.SetParticipant(this);
@@ -71,6 +65,12 @@ void TFormDDE::Execute(TEnvoi ordre) {
 void TFormDDE::ExecuteMacro(TDdeServerConv&, const std::vector<std::string>& Msg) {
   ErrorBoxes boxes;
   talvorne::ExecuteMacro(Msg, boxes);
+}
+
+std::vector<HWND> TFormDDE::TopicWindows() const {
+  std::vector<HWND> windows = otherWindows_;
+  windows.push_back(Handle());
+  return windows;
 }
 
 HDDEDATA TFormDDE::Answer(const DdeTransaction& transaction) {

@@ -3,14 +3,16 @@
 // the data table through it; other programs' commands reach it from its creation on.
 #pragma once
 
+#include <vector>
+
 #include "handoff/dde_client_conv.h"
 #include "handoff/dde_instance.h"
 #include "handoff/dde_server.h"
 #include "handoff/ddeml_client.h"
 #include "handoff/execute.h"
 #include "handoff/system_zuruzevu_starter.h"
-#include "shell/controls.h"
-#include "shell/window.h"
+#include "win32/controls.h"
+#include "win32/window.h"
 
 namespace talvorne {
 
@@ -21,7 +23,10 @@ class TFormDDE : public Window, private DdeParticipant {
   SystemZuruzevuStarter starter_;
 
  public:
-  TFormDDE(HINSTANCE instance, const VisualStyle& style, DdeInstance& dde);
+  // otherWindows: the program's other windows, whose captions, like the form's own, are topics of
+  // the service.
+  TFormDDE(HINSTANCE instance, const VisualStyle& style, DdeInstance& dde,
+           std::vector<HWND> otherWindows);
   ~TFormDDE() override;
 
   TDdeClientConv ClientDDE{ddeml_, starter_};
@@ -46,7 +51,9 @@ class TFormDDE : public Window, private DdeParticipant {
 
  private:
   HDDEDATA Answer(const DdeTransaction& transaction) override;
+  std::vector<HWND> TopicWindows() const;
 
+  const std::vector<HWND> otherWindows_;
   DdeServer server_;
 };
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <type_traits>
 
-#include "shell/program_path.h"
+#include "win32/program_path.h"
 
 namespace talvorne {
 namespace {

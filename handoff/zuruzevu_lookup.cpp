@@ -3,7 +3,7 @@
 #include <stdexcept>
 
 #include "handoff/handoff_texts.h"
-#include "shell/placeholders.h"
+#include "win32/placeholders.h"
 
 namespace talvorne {
 namespace {

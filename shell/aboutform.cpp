@@ -6,13 +6,13 @@
 #include <type_traits>
 #include <vector>
 
-#include "device/dll_loading.h"
+#include "resources/resource_ids.h"
 #include "shell/about_texts.h"
-#include "shell/message_loop.h"
-#include "shell/program_path.h"
-#include "shell/resource_ids.h"
 #include "shell/shell_texts.h"
-#include "shell/text_encoding.h"
+#include "win32/dll_loading.h"
+#include "win32/message_loop.h"
+#include "win32/program_path.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 

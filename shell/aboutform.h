@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "shell/controls.h"
 #include "shell/format_settings.h"
-#include "shell/message_loop.h"
-#include "shell/window.h"
+#include "win32/controls.h"
+#include "win32/message_loop.h"
+#include "win32/window.h"
 
 namespace talvorne {
 

@@ -8,15 +8,13 @@
 #include <string>
 #include <typeinfo>
 
-#include "device/dll_loading.h"
 #include "handoff/dde_instance.h"
-#include "handoff/form_dde.h"
-#include "shell/aboutform.h"
-#include "shell/form1.h"
 #include "shell/format_settings.h"
-#include "shell/message_boxes.h"
-#include "shell/message_loop.h"
-#include "shell/visual_style.h"
+#include "shell/program_style.h"
+#include "shell/three_windows.h"
+#include "win32/dll_loading.h"
+#include "win32/message_boxes.h"
+#include "win32/message_loop.h"
 
 namespace talvorne {
 
@@ -47,23 +45,10 @@ int RunStartedProgram(HINSTANCE instance, int showCommand) {
   InitialiseApplication();
   const VisualStyle style = ApplyVisualStyle(instance);
 
-  auto mainWindow = std::make_unique<TForm1>(instance, style, settings);
-  Form1 = mainWindow.get();
-  auto aboutBox = std::make_unique<Taboutform>(instance, style, settings, Form1->Handle());
-  aboutform = aboutBox.get();
-  auto ddeForm = std::make_unique<TFormDDE>(instance, style, dde);
-  FormDDE = ddeForm.get();
-
+  const ThreeWindows windows(instance, style, settings, dde);
   ShowWindow(Form1->Handle(), showCommand);
   UpdateWindow(Form1->Handle());
   RunMessageLoop();
-
-  FormDDE = nullptr;
-  ddeForm.reset();
-  aboutform = nullptr;
-  aboutBox.reset();
-  Form1 = nullptr;
-  mainWindow.reset();
   return 0;
 }
 

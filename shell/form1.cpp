@@ -11,14 +11,14 @@
 #include "device/device_texts.h"
 #include "device/libusb_loader.h"
 #include "handoff/form_dde.h"
+#include "resources/resource_ids.h"
 #include "shell/aboutform.h"
-#include "shell/guarded_call.h"
-#include "shell/message_boxes.h"
-#include "shell/placeholders.h"
-#include "shell/resource_ids.h"
 #include "shell/shell_texts.h"
-#include "shell/text_encoding.h"
 #include "shell/window_message_pump.h"
+#include "win32/guarded_call.h"
+#include "win32/message_boxes.h"
+#include "win32/placeholders.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 
@@ -97,9 +97,7 @@ void TForm1::BindControls() {
 
 void TForm1::FormCreate() {
   // Before the first acquisition the table holds the two-channel header.
-  Memo1.Clear();
-  Memo1.AppendLine("t\tU1\tU2");
-  Memo1.AppendLine("s\tmV\tmV");
+  Memo1.SetText(kTwoChannelHeaderLines);
   ProgressBar1.SetVisible(false);
 }
 

@@ -9,10 +9,10 @@
 #include "decoding/record_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/usb_library.h"
-#include "shell/controls.h"
 #include "shell/conversion_gate.h"
 #include "shell/format_settings.h"
-#include "shell/window.h"
+#include "win32/controls.h"
+#include "win32/window.h"
 
 namespace talvorne {
 

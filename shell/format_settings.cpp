@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "shell/text_encoding.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 

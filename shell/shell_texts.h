@@ -3,19 +3,12 @@
 
 namespace talvorne::texts {
 
-inline constexpr char kApplicationTitle[] = "Talvorne";
-inline constexpr char kErrorCaption[] = "Erreur";
-inline constexpr char kApplicationErrorCaption[] = "Erreur d'application";
-inline constexpr char kCloseButton[] = "Fer&mer";
 inline constexpr char kStyleName[] = "Iceberg Classico";
 inline constexpr char kStyleNotFound[] = "Style '%s' non trouvé";
-inline constexpr char kAboutCaption[] = "A propos";
 inline constexpr char kDatePrefix[] = "Du : ";
 inline constexpr char kVersionPrefix[] = "Version : ";
 inline constexpr char kNoVersionInformation[] = "Les informations de version de sont pas inclues";
-inline constexpr char kProgramPathUnknown[] = "Chemin du programme introuvable";
 inline constexpr char kProgramDateUnreadable[] = "Date du programme illisible";
-inline constexpr char kUnknownError[] = "Erreur inattendue";
 inline constexpr char kPropertyOutOfRange[] = "Propriété %s hors limites";
 inline constexpr char kRecordTooLong[] =
     "Enregistrement trop long : %d points par voie (%d au plus)";

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "shell/message_loop.h"
+#include "win32/message_loop.h"
 
 namespace talvorne {
 

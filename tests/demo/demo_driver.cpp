@@ -9,9 +9,9 @@
 #include <iostream>
 #include <string_view>
 
-#include "shell/text_encoding.h"
 #include "tests/demo/program_folder.h"
 #include "tests/demo/scripted_acquisition.h"
+#include "win32/text_encoding.h"
 
 namespace {
 

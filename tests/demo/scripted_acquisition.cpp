@@ -9,8 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "shell/resource_ids.h"
-#include "shell/text_encoding.h"
+#include "resources/resource_ids.h"
 #include "tests/demo/demo_oscilloscope.h"
 #include "tests/demo/program_folder.h"
 #include "tests/demo/window_snapshot.h"
@@ -18,6 +17,7 @@
 #include "tests/wine/support/child_process.h"
 #include "tests/wine/support/main_window_controls.h"
 #include "tests/wine/support/stand_in_zuruzevu.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne::demo {
 namespace {

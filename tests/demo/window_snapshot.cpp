@@ -5,7 +5,7 @@
 #include <fstream>
 #include <memory>
 
-#include "shell/gdi_object.h"
+#include "win32/gdi_object.h"
 
 namespace talvorne::demo {
 namespace {

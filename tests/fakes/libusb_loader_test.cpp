@@ -15,9 +15,9 @@
 
 #include "device/acquisition_exchange.h"
 #include "device/connexion.h"
-#include "device/dll_loading.h"
 #include "tests/support/fake_usb_scenario.h"
 #include "tests/support/recording_view.h"
+#include "win32/dll_loading.h"
 
 namespace talvorne {
 namespace {

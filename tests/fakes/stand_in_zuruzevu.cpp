@@ -31,9 +31,9 @@
 #include <sstream>
 #include <string>
 
-#include "shell/program_path.h"
-#include "shell/text_encoding.h"
 #include "tests/support/stand_in_zuruzevu_files.h"
+#include "win32/program_path.h"
+#include "win32/text_encoding.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "shell/conversion_gate.h"
-#include "shell/error_text.h"
-#include "shell/layout_description.h"
-#include "shell/placeholders.h"
+#include "win32/error_text.h"
+#include "win32/layout_description.h"
+#include "win32/placeholders.h"
 
 namespace talvorne {
 namespace {

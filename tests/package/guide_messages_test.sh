@@ -14,6 +14,6 @@ while IFS= read -r text; do
     }
   done < <(sed 's/&//g; s/%[sdx]/\n/g' <<<"$text")
 done < <(grep -h 'inline constexpr' "$root"/device/device_texts.h "$root"/handoff/handoff_texts.h \
-  "$root"/shell/shell_texts.h | sed -n 's/.*= "\(.*\)";.*/\1/p')
+  "$root"/shell/shell_texts.h "$root"/win32/win32_texts.h | sed -n 's/.*= "\(.*\)";.*/\1/p')
 ((missing == 0)) && echo "The guide tells every text of the program's text headers"
 exit "$missing"

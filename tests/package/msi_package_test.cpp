@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "shell/text_encoding.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/child_process.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {

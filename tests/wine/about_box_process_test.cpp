@@ -3,7 +3,7 @@
 // so its copies of Talvorne, in the French locale.
 #include <gtest/gtest.h>
 
-#include "shell/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/child_process.h"
 #include "tests/wine/support/main_window_controls.h"

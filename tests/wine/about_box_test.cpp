@@ -8,7 +8,7 @@
 #include <sstream>
 #include <thread>
 
-#include "shell/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/child_process.h"
 #include "tests/wine/support/program_windows.h"

@@ -8,11 +8,11 @@
 
 #include <cstring>
 
-#include "shell/guarded_call.h"
-#include "shell/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/support/record_builder.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/program_windows.h"
+#include "win32/guarded_call.h"
 
 namespace talvorne {
 namespace {

@@ -12,13 +12,13 @@
 #include <iostream>
 #include <thread>
 
-#include "shell/text_encoding.h"
 #include "tests/support/record_builder.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/dde_client.h"
 #include "tests/wine/support/oscilloscope_session.h"
 #include "tests/wine/support/program_windows.h"
 #include "tests/wine/support/stand_in_zuruzevu.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {

@@ -8,9 +8,9 @@
 
 #include <thread>
 
-#include "shell/dpi.h"
-#include "shell/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/wine/support/program_windows.h"
+#include "win32/dpi.h"
 
 namespace talvorne {
 namespace {

@@ -1,15 +1,15 @@
 // The three message forms, the guard around handlers and the style's failure box.
-#include "shell/message_boxes.h"
+#include "win32/message_boxes.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "shell/resource_ids.h"
-#include "shell/visual_style.h"
-#include "shell/window.h"
+#include "resources/resource_ids.h"
+#include "shell/program_style.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/program_windows.h"
+#include "win32/window.h"
 
 namespace talvorne {
 namespace {

@@ -1,7 +1,7 @@
 // Talvorne.exe as a real child process: found by its caption, read through its controls, closed.
 #include <gtest/gtest.h>
 
-#include "shell/resource_ids.h"
+#include "resources/resource_ids.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/child_process.h"
 #include "tests/wine/support/main_window_controls.h"

@@ -1,7 +1,7 @@
 #include "tests/wine/support/main_window_controls.h"
 
-#include "shell/control_layout.h"
-#include "shell/resource_ids.h"
+#include "resources/resource_ids.h"
+#include "win32/control_layout.h"
 
 namespace talvorne::testing {
 namespace {

@@ -8,8 +8,8 @@
 #include <optional>
 #include <string_view>
 
-#include "shell/control_layout.h"
-#include "shell/visual_style.h"
+#include "win32/control_layout.h"
+#include "win32/visual_style.h"
 
 namespace talvorne {
 

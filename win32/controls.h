@@ -48,7 +48,6 @@ class Label : public Control {
 class Memo : public Control {
  public:
   using Control::Control;
-  void Clear() const { SetText({}); }
   // Adds a line at the end of the text, followed by a line break.
   void AppendLine(std::string_view line) const;
 };

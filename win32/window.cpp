@@ -1,9 +1,9 @@
-#include "shell/window.h"
+#include "win32/window.h"
 
-#include "shell/dpi.h"
-#include "shell/guarded_call.h"
-#include "shell/resource_ids.h"
-#include "shell/text_encoding.h"
+#include "resources/resource_ids.h"
+#include "win32/dpi.h"
+#include "win32/guarded_call.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/message_loop.h"
+#include "win32/message_loop.h"
 
 #include <vector>
 

@@ -4,8 +4,8 @@
 
 #include <exception>
 
-#include "shell/message_boxes.h"
-#include "shell/shell_texts.h"
+#include "win32/message_boxes.h"
+#include "win32/win32_texts.h"
 
 namespace talvorne {
 
@@ -16,7 +16,7 @@ void RunGuarded(Handler&& handler) {
   } catch (const std::exception& error) {
     ShowDefaultErrorBox(error.what());
   } catch (...) {
-    ShowDefaultErrorBox(texts::kUnknownError);
+    ShowDefaultErrorBox(win32_texts::kUnknownError);
   }
 }
 

@@ -1,12 +1,12 @@
-#include "shell/message_boxes.h"
+#include "win32/message_boxes.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "shell/error_text.h"
-#include "shell/shell_texts.h"
-#include "shell/text_encoding.h"
+#include "win32/error_text.h"
+#include "win32/text_encoding.h"
+#include "win32/win32_texts.h"
 
 namespace talvorne {
 namespace {
@@ -55,21 +55,21 @@ void ShowBox(std::string_view text, std::string_view caption, UINT icon,
 }  // namespace
 
 void ShowPlainMessage(std::string_view text) {
-  ShowBox(text, texts::kApplicationTitle, 0);
+  ShowBox(text, win32_texts::kApplicationTitle, 0);
 }
 
 void ShowErrorMessage(std::string_view text, ErrorBoxButton button) {
-  static const std::wstring closeText = Widen(texts::kCloseButton);
-  ShowBox(text, texts::kErrorCaption, MB_ICONERROR,
+  static const std::wstring closeText = Widen(win32_texts::kCloseButton);
+  ShowBox(text, win32_texts::kErrorCaption, MB_ICONERROR,
           button == ErrorBoxButton::Fermer ? closeText.c_str() : nullptr);
 }
 
 void ShowDefaultErrorBox(std::string_view message) {
-  ShowBox(WithFinalPeriod(std::string(message)), texts::kApplicationTitle, MB_ICONSTOP);
+  ShowBox(WithFinalPeriod(std::string(message)), win32_texts::kApplicationTitle, MB_ICONSTOP);
 }
 
 void ShowApplicationErrorBox(std::string_view text) {
-  ShowBox(text, texts::kApplicationErrorCaption, MB_ICONERROR);
+  ShowBox(text, win32_texts::kApplicationErrorCaption, MB_ICONERROR);
 }
 
 }  // namespace talvorne

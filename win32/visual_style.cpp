@@ -1,15 +1,11 @@
-#include "shell/visual_style.h"
+#include "win32/visual_style.h"
 
 #include <charconv>
 #include <map>
 #include <string>
 
-#include "shell/message_boxes.h"
-#include "shell/placeholders.h"
-#include "shell/resource_ids.h"
-#include "shell/resource_text.h"
-#include "shell/shell_texts.h"
-#include "shell/text_encoding.h"
+#include "resources/resource_ids.h"
+#include "win32/resource_text.h"
 
 namespace talvorne {
 namespace {
@@ -91,13 +87,6 @@ std::optional<VisualStyle> VisualStyle::Load(HMODULE module, std::string_view na
     if (entry == entries.end() || !(colours[i] = ReadColour(entry->second))) return std::nullopt;
   }
   return VisualStyle(*colours[0], *colours[1], *colours[2]);
-}
-
-VisualStyle ApplyVisualStyle(HMODULE module) {
-  if (auto style = VisualStyle::Load(module, texts::kStyleName)) return std::move(*style);
-  ShowErrorMessage(FillPlaceholders(texts::kStyleNotFound, {texts::kStyleName}),
-                   ErrorBoxButton::Fermer);
-  return VisualStyle::SystemDefault();
 }
 
 }  // namespace talvorne

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "shell/gdi_object.h"
+#include "win32/gdi_object.h"
 
 namespace talvorne {
 
@@ -29,9 +29,5 @@ class VisualStyle {
   COLORREF face_, text_, window_;
   OwnedBrush faceBrush_, windowBrush_;
 };
-
-// Start-up's style step: the program's style, or, when it cannot be found, the error box that
-// says so and the system's look.
-VisualStyle ApplyVisualStyle(HMODULE module);
 
 }  // namespace talvorne

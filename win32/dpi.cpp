@@ -1,6 +1,6 @@
-#include "shell/dpi.h"
+#include "win32/dpi.h"
 
-#include "device/dll_loading.h"
+#include "win32/dll_loading.h"
 
 namespace talvorne {
 namespace {

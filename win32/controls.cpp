@@ -1,9 +1,9 @@
-#include "shell/controls.h"
+#include "win32/controls.h"
 
 #include <commctrl.h>
 #include <richedit.h>
 
-#include "shell/text_encoding.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 

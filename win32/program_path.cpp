@@ -1,10 +1,10 @@
-#include "shell/program_path.h"
+#include "win32/program_path.h"
 
 #include <windows.h>
 
 #include <stdexcept>
 
-#include "shell/shell_texts.h"
+#include "win32/win32_texts.h"
 
 namespace talvorne {
 
@@ -12,7 +12,7 @@ std::wstring ProgramPath() {
   std::wstring path(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) throw std::runtime_error(texts::kProgramPathUnknown);
+    if (length == 0) throw std::runtime_error(win32_texts::kProgramPathUnknown);
     if (length < path.size()) {
       path.resize(length);
       return path;

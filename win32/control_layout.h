@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/gdi_object.h"
-#include "shell/layout_description.h"
+#include "win32/gdi_object.h"
+#include "win32/layout_description.h"
 
 namespace talvorne {
 

@@ -1,4 +1,4 @@
-#include "device/dll_loading.h"
+#include "win32/dll_loading.h"
 
 namespace talvorne {
 namespace {

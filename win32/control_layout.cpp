@@ -1,15 +1,15 @@
-#include "shell/control_layout.h"
+#include "win32/control_layout.h"
 
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <utility>
 
-#include "shell/controls.h"
-#include "shell/dpi.h"
-#include "shell/resource_ids.h"
-#include "shell/resource_text.h"
-#include "shell/text_encoding.h"
+#include "resources/resource_ids.h"
+#include "win32/controls.h"
+#include "win32/dpi.h"
+#include "win32/resource_text.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {

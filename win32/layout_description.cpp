@@ -1,4 +1,4 @@
-#include "shell/layout_description.h"
+#include "win32/layout_description.h"
 
 #include <charconv>
 #include <utility>
