@@ -12,6 +12,7 @@ packages=(
   fonts-dejavu-core                       # legible text under Xvfb
   wixl msitools zip unzip                 # the release's MSI package and portable zip
   wine64-tools libwine-dev libusb-dev     # the Linux bridge: winegcc, Wine's and libusb-0.1's
+  dpkg-dev lintian                        # the Linux package: its dependencies, its check
 )
 
 missing=()
