@@ -32,8 +32,13 @@ folder=$stage/Talvorne-$version
 mkdir -p "$folder/Guide/images"
 cp "$program" "$folder/Talvorne.exe"
 
-# The guide names the version of the files it tells about.
+# The guide names the version of the files it tells about, and the package's codes as Windows
+# Installer writes them, in braces.
+product_guid=$(product_code "$package_version")
+upgrade_guid=$(upgrade_code "$root")
+[[ -n $upgrade_guid ]] || { echo "packaging/talvorne.wxs: no UpgradeCode found" >&2; exit 1; }
 sed -e "s/@VERSION@/$version/g" -e "s/@PACKAGE_VERSION@/$package_version/g" \
+  -e "s/@PRODUCT_CODE@/{$product_guid}/g" -e "s/@UPGRADE_CODE@/{$upgrade_guid}/g" \
   "$root/docs/guide.html" >"$folder/Guide/guide.html"
 for picture in $(guide_pictures "$root"); do
   [[ -f $pictures/$picture ]] || { echo "picture missing for the guide: $pictures/$picture" >&2; exit 1; }
@@ -48,7 +53,7 @@ rm -f "$msi"
 cp "$root/resources/talvorne.ico" "$stage/"
 # wixl finds the sources only by paths relative to the folder it runs in.
 (cd "$stage" && wixl -a x64 -D Version="$package_version" \
-  -D ProductCode="$(product_code "$package_version")" -D Source="Talvorne-$version" \
+  -D ProductCode="$product_guid" -D Source="Talvorne-$version" \
   -D Win64=yes -D Icon=talvorne.ico -o "$msi" "$root/packaging/talvorne.wxs" guide.wxs) \
   2> >(grep -v 'builder.vala:699: unimplemented' >&2) # said of the shortcut, built all the same
 # wixl leaves the summary's language at English and the database's code page unset: French

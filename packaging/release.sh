@@ -35,6 +35,11 @@ product_code() {
   echo "${digest:0:8}-${digest:8:4}-${digest:12:4}-${digest:16:4}-${digest:20:12}"
 }
 
+# The package's upgrade code, the same for every version: talvorne.wxs holds it.
+upgrade_code() {
+  sed -n 's/.* UpgradeCode="\([0-9A-F-]*\)".*/\1/p' "$1/packaging/talvorne.wxs"
+}
+
 # The pictures the guide shows (docs/images/NAME), one name a line.
 guide_pictures() {
   grep -o 'src="images/[^"]*"' "$1/docs/guide.html" | sed 's/^src="images\///; s/"$//' | sort -u

@@ -1,11 +1,11 @@
 // The MSI package as a school's IT department deploys it, in a Wine prefix of its own: a silent
-// install puts the program and its guide in Program Files with a Start-menu shortcut and an
-// Add/Remove Programs entry, and the installed program starts; a higher version replaces it; an
-// older one is refused with a French message; the uninstall takes away all the package brought.
-// package_test.sh builds the packages and unpacks the portable zip, and names them here:
-// TALVORNE_PACKAGE, TALVORNE_REBUILT (the same version built again) and TALVORNE_UPGRADE, with
-// TALVORNE_PACKAGE_VERSION and TALVORNE_UPGRADE_VERSION as Add/Remove Programs shows them, and
-// TALVORNE_PORTABLE.
+// install puts the program and its guide in Program Files with Start-menu shortcuts to both and an
+// Add/Remove Programs entry whose help link opens the guide, and the installed program starts; a
+// higher version replaces it; an older one is refused with a French message; the uninstall by
+// product code takes away all the package brought. package_test.sh builds the packages and unpacks
+// the portable zip, and names them here: TALVORNE_PACKAGE, TALVORNE_REBUILT (the same version built
+// again) and TALVORNE_UPGRADE, with TALVORNE_PACKAGE_VERSION and TALVORNE_UPGRADE_VERSION as
+// Add/Remove Programs shows them, and TALVORNE_PORTABLE.
 #include <windows.h>
 
 #include <knownfolders.h>
@@ -62,12 +62,21 @@ const fs::path& InstallFolder() {
   return folder;
 }
 
+const fs::path& InstalledGuide() {
+  static const fs::path guide = InstallFolder() / L"Guide" / L"guide.html";
+  return guide;
+}
+
 // A per-machine shortcut goes to the all-users Start menu; Wine puts it in the user's.
-fs::path StartMenuShortcut() {
+fs::path StartMenuShortcut(const wchar_t* name) {
   const bool underWine =
       GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-  return KnownFolder(underWine ? FOLDERID_Programs : FOLDERID_CommonPrograms) / L"Talvorne.lnk";
+  return KnownFolder(underWine ? FOLDERID_Programs : FOLDERID_CommonPrograms) /
+         (std::wstring(name) + L".lnk");
 }
+
+constexpr wchar_t kProgramShortcut[] = L"Talvorne";
+constexpr wchar_t kGuideShortcut[] = L"Guide de Talvorne";
 
 class Msiexec {
  public:
@@ -104,6 +113,7 @@ struct UninstallEntry {
   std::wstring version;
   std::wstring publisher;
   std::wstring contact;
+  std::wstring helpLink;
 };
 
 // The Add/Remove Programs entries named Talvorne.
@@ -124,7 +134,8 @@ std::vector<UninstallEntry> TalvorneEntries() {
     if (StringValue(uninstall, name, L"DisplayName") != L"Talvorne") continue;
     entries.push_back({name, StringValue(uninstall, name, L"DisplayVersion"),
                        StringValue(uninstall, name, L"Publisher"),
-                       StringValue(uninstall, name, L"Contact")});
+                       StringValue(uninstall, name, L"Contact"),
+                       StringValue(uninstall, name, L"HelpLink")});
   }
   RegCloseKey(uninstall);
   return entries;
@@ -171,13 +182,15 @@ void ExpectInstalled(const Package& package) {
   // The portable zip's folder and the installed one hold the same files: the program and its
   // guide, and no libusb0.dll, which comes with the oscilloscope's driver.
   EXPECT_EQ(FilesOf(InstallFolder()), FilesOf(Environment(L"TALVORNE_PORTABLE")));
-  EXPECT_EQ(ShortcutTarget(StartMenuShortcut()), InstallFolder() / L"Talvorne.exe");
+  EXPECT_EQ(ShortcutTarget(StartMenuShortcut(kProgramShortcut)), InstallFolder() / L"Talvorne.exe");
+  EXPECT_EQ(ShortcutTarget(StartMenuShortcut(kGuideShortcut)), InstalledGuide());
 
   const std::vector<UninstallEntry> entries = TalvorneEntries();
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].version, package.version);
   EXPECT_EQ(entries[0].publisher, L"Talvorne");
   EXPECT_EQ(entries[0].contact, L"talvorne@example.org");
+  EXPECT_EQ(fs::path(entries[0].helpLink), InstalledGuide());
   EXPECT_TRUE(fs::is_regular_file(ProductIcon(entries[0].productCode)));
 }
 
@@ -225,9 +238,11 @@ TEST(MsiPackage, InstallsUpgradesRefusesADowngradeAndUninstallsWithoutATrace) {
   ExpectInstalled(higher);
 
   const fs::path icon = ProductIcon(productCode);
-  ASSERT_EQ(Msiexec(L"/x \"" + higher.path + L"\" /qn").ExitCode(), 0u);
+  // The guide's silent uninstall, by the product code.
+  ASSERT_EQ(Msiexec(L"/x " + productCode + L" /qn").ExitCode(), 0u);
   EXPECT_FALSE(fs::exists(InstallFolder()));
-  EXPECT_FALSE(fs::exists(StartMenuShortcut()));
+  EXPECT_FALSE(fs::exists(StartMenuShortcut(kProgramShortcut)));
+  EXPECT_FALSE(fs::exists(StartMenuShortcut(kGuideShortcut)));
   EXPECT_TRUE(TalvorneEntries().empty());
   EXPECT_FALSE(fs::exists(icon));
   EXPECT_EQ(MsiQueryProductStateW(productCode.c_str()), INSTALLSTATE_UNKNOWN);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The release artefacts as packaging/make-artefacts.sh makes them from the built program. The
 # portable zip must hold one folder with the program and the guide with every picture it shows,
-# and nothing else; the MSI packages (this version, the same version rebuilt, a higher one) are
-# then tried by msi_package_test.exe in a Wine session of its own, in a fresh prefix.
+# and nothing else, and the guide must give the package's ProductCode and UpgradeCode; the MSI
+# packages (this version, the same version rebuilt, a higher one) are then tried by
+# msi_package_test.exe in a Wine session of its own, in a fresh prefix.
 # Usage: package_test.sh TALVORNE_EXE MSI_PACKAGE_TEST_EXE WORK_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -48,6 +49,14 @@ guide=$work/portable/$folder/Guide/guide.html
 ! grep -q '@[A-Z_]*@' "$guide" || fail "the guide still holds placeholders"
 grep -qF "$folder.msi" "$guide" || fail "the guide does not name the package $folder.msi"
 echo "The portable zip holds the program and the guide with its pictures"
+
+# The guide gives the administrator the package's own codes.
+for code in ProductCode UpgradeCode; do
+  value=$(msiinfo export "$work/current/$folder.msi" Property | tr -d '\r' | sed -n "s/^$code\t//p")
+  [[ -n $value ]] || fail "the package has no $code"
+  grep -qF "$value" "$guide" || fail "the guide does not give the package's $code $value"
+done
+echo "The guide gives the package's ProductCode and UpgradeCode"
 
 windows_path() { echo "Z:${1//\//\\}"; }
 export TALVORNE_PACKAGE TALVORNE_REBUILT TALVORNE_UPGRADE TALVORNE_PORTABLE
