@@ -9,6 +9,7 @@
 #include <usb.h>
 
 #include <cerrno>
+#include <chrono>
 #include <unordered_set>
 
 #include "device/libusb.h"
@@ -106,7 +107,10 @@ int __cdecl bridge_usb_bulk_write(LibUSB::usb_dev_handle* handle, int endpoint, 
 int __cdecl bridge_usb_bulk_read(LibUSB::usb_dev_handle* handle, int endpoint, char* bytes,
                                  int size, int timeoutMs) {
   return OnHandle(handle, [=](usb_dev_handle* h) {
-    return usb_bulk_read(h, endpoint, bytes, size, timeoutMs);
+    const auto start = std::chrono::steady_clock::now();
+    const int result = usb_bulk_read(h, endpoint, bytes, size, timeoutMs);
+    return bridge::WithPartialTimeOut(result, size, timeoutMs,
+                                      std::chrono::steady_clock::now() - start);
   });
 }
 

@@ -18,4 +18,11 @@ int AsLibUsbWin32Result(int linuxResult) {
   }
 }
 
+int WithPartialTimeOut(int linuxResult, int size, int timeoutMs,
+                       std::chrono::steady_clock::duration elapsed) {
+  const bool cameShort = linuxResult >= 0 && linuxResult < size;
+  const bool timedOut = timeoutMs > 0 && elapsed >= std::chrono::milliseconds(timeoutMs);
+  return cameShort && timedOut ? -ETIMEDOUT : linuxResult;
+}
+
 }  // namespace talvorne::bridge

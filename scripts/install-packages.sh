@@ -13,6 +13,7 @@ packages=(
   wixl msitools zip unzip                 # the release's MSI package and portable zip
   python3                                 # the checks of the user guide
   wine64-tools libwine-dev libusb-dev     # the Linux bridge: winegcc, Wine's and libusb-0.1's
+  dpkg-dev lintian                        # the Linux package: its dependencies, its check
 )
 
 missing=()

@@ -2,6 +2,8 @@
 # Makes a release of Talvorne, the version of resources/version.h:
 #   build/dist/Talvorne-<version>.msi           the MSI package, for one PC or a whole classroom
 #   build/dist/Talvorne-<version>-portable.zip  the program and its guide, to unpack and run
+#   build/dist/talvorne_<version>-1_amd64.deb    the Linux package: the program under Wine, with
+#                                                the libusb0.dll of linux/
 # Both hold the French user guide (docs/guide.html) with pictures of the program taken afresh by
 # the scripted run under Xvfb, so that they show the program as it is built.
 set -euo pipefail
@@ -32,3 +34,10 @@ done
 
 echo "=== MSI package and portable zip"
 bash packaging/make-artefacts.sh build/windows/shell/Talvorne.exe "$work/pictures" build/dist
+
+echo "=== Linux package, with the libusb0.dll of linux/"
+source packaging/release.sh
+cmake -S . -B build/linux -DTALVORNE_LINUX_BRIDGE=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/linux -j"$(nproc)" --target libusb0
+bash packaging/make-deb.sh "build/dist/Talvorne-$(talvorne_version "$root")-portable.zip" \
+  build/linux/linux/libusb0.dll.so build/dist

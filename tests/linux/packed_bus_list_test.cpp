@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <string>
 
@@ -132,6 +133,23 @@ TEST(LibUsbWin32Results, LinuxFailuresComeBackAsLibusbWin32Reports) {
   for (int other : {-EBUSY, -EPERM, -EACCES, -EPIPE, -ENODEV, -ENOTTY, -1, -116}) {
     EXPECT_EQ(AsLibUsbWin32Result(other), -5) << other;
   }
+}
+
+TEST(LibUsbWin32Results, AReadThatTimesOutAfterPartOfItsDataIsATimeOut) {
+  using bridge::AsLibUsbWin32Result;
+  using bridge::WithPartialTimeOut;
+  using namespace std::chrono_literals;
+  const auto win32Read = [](int linuxResult, int size, int timeoutMs, auto elapsed) {
+    return AsLibUsbWin32Result(WithPartialTimeOut(linuxResult, size, timeoutMs, elapsed));
+  };
+  EXPECT_EQ(win32Read(4096, 20116, 5000, 5000ms), -116);  // part of the record, then the limit
+  EXPECT_EQ(win32Read(0, 12, 2000, 2001ms), -116);
+  EXPECT_EQ(win32Read(-ETIMEDOUT, 12, 2000, 2000ms), -116);
+  EXPECT_EQ(win32Read(4096, 20116, 5000, 4999ms), 4096);  // a short record, ended in time
+  EXPECT_EQ(win32Read(20116, 20116, 5000, 6s), 20116);    // whole, however long it took
+  EXPECT_EQ(win32Read(0, 0, 5000, 5s), 0);
+  EXPECT_EQ(win32Read(4096, 20116, 0, 10s), 4096);  // no time-out asked for
+  EXPECT_EQ(win32Read(-EPIPE, 12, 2000, 3s), -5);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ ChildProcess::~ChildProcess() {
 namespace {
 
 struct WindowSearch {
-  DWORD processId;
+  std::optional<DWORD> processId;
   const std::wstring* caption;
   HWND found = nullptr;
 };
@@ -60,7 +60,7 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM search) {
   auto& wanted = *reinterpret_cast<WindowSearch*>(search);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  if (processId != wanted.processId || !IsWindowVisible(window)) return TRUE;
+  if (wanted.processId.value_or(processId) != processId || !IsWindowVisible(window)) return TRUE;
   // A message box may bear the program's name as its caption.
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
@@ -72,16 +72,21 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM search) {
 
 }  // namespace
 
-HWND ChildProcess::WaitForWindow(const std::wstring& caption,
-                                 std::chrono::milliseconds timeout) const {
+HWND WaitForTopLevelWindow(const std::wstring& caption, std::optional<DWORD> processId,
+                           std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   do {
-    WindowSearch search{Id(), &caption};
+    WindowSearch search{processId, &caption};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) return search.found;
     Sleep(50);
   } while (std::chrono::steady_clock::now() < deadline);
   return nullptr;
+}
+
+HWND ChildProcess::WaitForWindow(const std::wstring& caption,
+                                 std::chrono::milliseconds timeout) const {
+  return WaitForTopLevelWindow(caption, Id(), timeout);
 }
 
 std::optional<DWORD> ChildProcess::WaitForExit(std::chrono::milliseconds timeout) const {

@@ -48,6 +48,11 @@ class ChildProcess {
   PROCESS_INFORMATION information_{};
 };
 
+// A visible top-level window with that caption, not a message box, waited for: of that process
+// only when one is given.
+HWND WaitForTopLevelWindow(const std::wstring& caption, std::optional<DWORD> processId,
+                           std::chrono::milliseconds timeout = 20s);
+
 // A control's text, read across processes.
 std::wstring TextOf(HWND control);
 

@@ -20,6 +20,14 @@ HWND MainWindowControl(HWND window, const char* name) {
   return ControlByLayout(layout, window, name);
 }
 
+void ClickAndWait(HWND window, const char* button) {
+  const HWND control = MainWindowControl(window, button);
+  DWORD_PTR result = 0;
+  // Sent, not posted: the call returns when the handler has returned.
+  SendMessageTimeoutW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+                      reinterpret_cast<LPARAM>(control), SMTO_NORMAL, 60000, &result);
+}
+
 HWND AboutBoxControl(HWND window, const char* name) {
   static const WindowDescription layout = LoadLayout(GetModuleHandleW(nullptr), kAboutFormLayout);
   return ControlByLayout(layout, window, name);

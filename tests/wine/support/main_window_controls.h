@@ -10,6 +10,10 @@ namespace talvorne::testing {
 // layout compiled into the calling program as into Talvorne.exe.
 HWND MainWindowControl(HWND window, const char* name);
 
+// Clicks a push button of the main window as the user would, and returns once its handler has
+// returned (within a minute), message boxes included.
+void ClickAndWait(HWND window, const char* button);
+
 // The control of that name (versionlabel, Datelabel...) in the about box.
 HWND AboutBoxControl(HWND window, const char* name);
 

@@ -38,10 +38,7 @@ bool OscilloscopeSession::Enabled(const char* name) const {
 void OscilloscopeSession::Click(const char* button) const {
   const HWND control = Control(button);
   if (!IsWindowEnabled(control)) throw std::logic_error(std::string(button) + " is disabled");
-  DWORD_PTR result = 0;
-  // Sent, not posted: the call returns when the handler has returned.
-  SendMessageTimeoutW(window_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
-                      reinterpret_cast<LPARAM>(control), SMTO_NORMAL, 60000, &result);
+  ClickAndWait(window_, button);
 }
 
 void OscilloscopeSession::PostClick(const char* button) const {
