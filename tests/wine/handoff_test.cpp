@@ -220,6 +220,8 @@ TEST(Handoff, AZuruzevuThatNeverAnswersIsStartedOncePerAttemptAndTheUserIsTold) 
   const auto boxes = talvorne.Boxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, L"Impossible de lancer Zuruzevu1");
+  // In front with the program, though the starts may have given the foreground to Zuruzevu.
+  EXPECT_EQ(boxes[0].owner, talvorne.Window());
   // By the shell, then minimised at each of the two attempts.
   ASSERT_TRUE(WaitForZuruzevuEvent(talvorne.Folder(), "start", 10s, 3));
   EXPECT_EQ(Exchange(talvorne.Folder()),
@@ -282,6 +284,7 @@ TEST(Handoff, APathStoredAsANumberIsReportedAndLeavesNoZuruzevuToStart) {
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, L"Type de données incorrect pour 'Path'");
   EXPECT_EQ(boxes[0].caption, L"Talvorne");
+  EXPECT_EQ(boxes[0].owner, nullptr);  // the main window was not on screen yet
 
   // The shell cannot start the bare name, nor can the minimised start, twice.
   const DWORD clicked = talvorne.Send();
@@ -291,6 +294,7 @@ TEST(Handoff, APathStoredAsANumberIsReportedAndLeavesNoZuruzevuToStart) {
   EXPECT_EQ(boxes[1].text, L"Impossible de lancer Zuruzevu1");
   EXPECT_EQ(boxes[1].caption, L"Talvorne");
   EXPECT_FALSE(boxes[1].hasIcon);
+  EXPECT_EQ(boxes[1].owner, talvorne.Window());
   EXPECT_GE(took, 1000u);  // between the two attempts
   EXPECT_LT(took, 2500u);  // and no wait for a start that failed
   EXPECT_TRUE(ZuruzevuEvents(installed.Folder()).empty());
