@@ -229,12 +229,13 @@ TEST(Handoff, AZuruzevuThatNeverAnswersIsStartedOncePerAttemptAndTheUserIsTold) 
   EXPECT_EQ(ClipboardText(), talvorne.Text("Memo1"));
 }
 
-// C:\Program Files\Evariste\Zuruzevu, removed with what it holds when the test is over.
+// C:\Program Files\Evariste\Zuruzevu, or the same under "Program Files (x86)", removed with what
+// it holds when the test is over.
 class InstalledUnderProgramFiles {
  public:
-  InstalledUnderProgramFiles() {
+  explicit InstalledUnderProgramFiles(int csidl = CSIDL_PROGRAM_FILES) {
     wchar_t programFiles[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
+    SHGetFolderPathW(nullptr, csidl, nullptr, 0, programFiles);
     evariste_ = std::filesystem::path(programFiles) / L"Evariste";
   }
   ~InstalledUnderProgramFiles() {
@@ -247,9 +248,9 @@ class InstalledUnderProgramFiles {
   std::filesystem::path evariste_;
 };
 
-TEST(Handoff, AZuruzevuThatDoesNotAnswerInTimeIsStartedASecondTimeMinimised) {
+TEST(Handoff, A32BitZuruzevuThatDoesNotAnswerInTimeIsStartedASecondTimeMinimised) {
   ZuruzevuKeys keys;
-  InstalledUnderProgramFiles installed;
+  InstalledUnderProgramFiles installed(CSIDL_PROGRAM_FILESX86);
   PlaceStandInZuruzevu(installed.Folder(), "ignore_connects 1\n");
   ReadyToSend talvorne;
   const StandInZuruzevuReaper reaper({installed.Folder()});
