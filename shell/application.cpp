@@ -40,6 +40,8 @@ std::string NameAndMessage(const std::exception& error) {
 
 int RunStartedProgram(HINSTANCE instance, int showCommand) {
   LimitDllSearchToSystem32();  // before anything loads a DLL by its name
+  // A program started by its bare name, as Zuruzevu may be, never comes from the current folder.
+  SetEnvironmentVariableW(L"NoDefaultCurrentDirectoryInExePath", L"1");
   const FormatSettings settings = ReadUserFormatSettings();
   DdeInstance dde;  // before any window
   InitialiseApplication();

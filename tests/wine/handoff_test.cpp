@@ -83,11 +83,13 @@ std::wstring ClipboardText() {
   return text;
 }
 
-// Talvorne started from its own folder with the table acquired, ready for "Régressi".
+// Talvorne started from its own folder (or in another current folder) with the table acquired,
+// ready for "Régressi".
 class ReadyToSend : public OscilloscopeSession {
  public:
-  explicit ReadyToSend(const std::function<void(const std::filesystem::path&)>& beforeStart = {})
-      : OscilloscopeSession(&scenario_, beforeStart) {
+  explicit ReadyToSend(const std::function<void(const std::filesystem::path&)>& beforeStart = {},
+                       const std::filesystem::path& currentFolder = {})
+      : OscilloscopeSession(&scenario_, beforeStart, currentFolder) {
     Click("Button3");
     Click("Button4");
   }
@@ -279,8 +281,11 @@ TEST(Handoff, APathStoredAsANumberIsReportedAndLeavesNoZuruzevuToStart) {
   // Where the lookup would have looked next.
   InstalledUnderProgramFiles installed;
   PlaceStandInZuruzevu(installed.Folder());
-  ReadyToSend talvorne;
-  const StandInZuruzevuReaper reaper({installed.Folder()});
+  // And a copy in the folder Talvorne is started in, which a start by the bare name never takes.
+  ScratchFolder current;
+  PlaceStandInZuruzevu(current.Path());
+  ReadyToSend talvorne({}, current.Path());
+  const StandInZuruzevuReaper reaper({installed.Folder(), current.Path()});
   auto boxes = talvorne.Boxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, L"Type de données incorrect pour 'Path'");
@@ -291,7 +296,7 @@ TEST(Handoff, APathStoredAsANumberIsReportedAndLeavesNoZuruzevuToStart) {
   const DWORD clicked = talvorne.Send();
   const DWORD took = GetTickCount() - clicked;
   boxes = talvorne.Boxes();
-  ASSERT_EQ(boxes.size(), 2u);
+  ASSERT_EQ(boxes.size(), 2u) << ::testing::PrintToString(ZuruzevuEvents(current.Path()));
   EXPECT_EQ(boxes[1].text, L"Impossible de lancer Zuruzevu1");
   EXPECT_EQ(boxes[1].caption, L"Talvorne");
   EXPECT_FALSE(boxes[1].hasIcon);
@@ -299,6 +304,7 @@ TEST(Handoff, APathStoredAsANumberIsReportedAndLeavesNoZuruzevuToStart) {
   EXPECT_GE(took, 1000u);  // between the two attempts
   EXPECT_LT(took, 2500u);  // and no wait for a start that failed
   EXPECT_TRUE(ZuruzevuEvents(installed.Folder()).empty());
+  EXPECT_TRUE(ZuruzevuEvents(current.Path()).empty());
   EXPECT_EQ(ClipboardText(), talvorne.Text("Memo1"));
 }
 
