@@ -1,10 +1,11 @@
-// The main window in this process: start-up state, scaling and the fit of every text at each DPI
-// (the about box's too), debug mode, focus order, the about command.
+// The main window in this process: start-up state and its COM apartment, scaling and the fit of
+// every text at each DPI (the about box's too), debug mode, focus order, the about command.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <richedit.h>
 
 #include <thread>
@@ -12,6 +13,7 @@
 #include "resources/resource_ids.h"
 #include "tests/wine/support/child_process.h"
 #include "tests/wine/support/program_windows.h"
+#include "win32/com_apartment.h"
 #include "win32/dpi.h"
 
 namespace talvorne {
@@ -80,6 +82,18 @@ TEST(MainWindow, StartUpState) {
   wchar_t caption[32];
   GetWindowTextW(form.Handle(), caption, 32);
   EXPECT_STREQ(caption, L"Talvorne");
+}
+
+// On a thread of its own, which no earlier test has put in an apartment.
+TEST(StartUp, TheComApartmentIsSingleThreadedWhileItLastsAndLeftAfter) {
+  std::thread([] {
+    {
+      const ComApartment apartment;
+      EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+    }
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    CoUninitialize();
+  }).join();
 }
 
 TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
