@@ -88,9 +88,9 @@ class LoadedLibUSB final : public UsbLibrary {
 }  // namespace
 
 std::unique_ptr<UsbLibrary> LoadLibUSB(const std::wstring& dllPath) {
-  // Only the program's folder and System32 (where the driver installs it), never the current
+  // Only System32 (where the driver installs it), then the program's folder, never the current
   // folder or PATH, so that no stray libusb0.dll is picked up instead of the driver's.
-  HMODULE module = LoadDll(dllPath, DllFolders::kProgramThenSystem32);
+  HMODULE module = LoadDll(dllPath, DllFolders::kSystem32ThenProgram);
   if (module == nullptr) return nullptr;
   LibUSBFunctions functions;
   if (!ResolveAll(module, functions)) {

@@ -55,8 +55,7 @@ std::optional<RegistryValue> SystemLookupPlatform::ReadSubkeyValue(std::wstring_
 }
 
 std::wstring SystemLookupPlatform::ExecutableFolder() {
-  const std::wstring path = ProgramPath();
-  return path.substr(0, path.find_last_of(L'\\') + 1);
+  return ProgramFolder();
 }
 
 std::wstring SystemLookupPlatform::SpecialFolderPath(int csidl) {

@@ -2,9 +2,37 @@
 
 #include <shellapi.h>
 
+#include <optional>
+
+#include "win32/program_path.h"
 #include "win32/text_encoding.h"
 
 namespace talvorne {
+namespace {
+
+// The process's current folder is another one for as long as this lives, if it could be changed.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::wstring& folder)
+      : previous_(GetCurrentDirectoryW(0, nullptr), L'\0') {
+    const DWORD length =
+        GetCurrentDirectoryW(static_cast<DWORD>(previous_.size()), previous_.data());
+    previous_.resize(length < previous_.size() ? length : 0);  // empty: it could not be told
+    changed_ = !previous_.empty() && SetCurrentDirectoryW(folder.c_str()) != FALSE;
+  }
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+  ~CurrentFolder() {
+    if (changed_) SetCurrentDirectoryW(previous_.c_str());
+  }
+  bool Changed() const { return changed_; }
+
+ private:
+  std::wstring previous_;
+  bool changed_ = false;
+};
+
+}  // namespace
 
 SystemZuruzevuStarter::~SystemZuruzevuStarter() {
   if (semaphore_ != nullptr) CloseHandle(semaphore_);
@@ -23,6 +51,14 @@ bool SystemZuruzevuStarter::ProbeSemaphore() {
 }
 
 bool SystemZuruzevuStarter::ShellOpen(const std::wstring& program) {
+  // The shell looks for a bare name in the current folder before any other, whatever
+  // NoDefaultCurrentDirectoryInExePath says. For that start the current folder is the program's
+  // own, where the lookup has already looked; Zuruzevu then starts in it.
+  std::optional<CurrentFolder> programFolder;
+  if (program.find_first_of(L"\\/:") == std::wstring::npos) {
+    programFolder.emplace(ProgramFolder());
+    if (!programFolder->Changed()) return false;
+  }
   const HINSTANCE result =
       ShellExecuteW(nullptr, L"open", program.c_str(), nullptr, nullptr, SW_SHOWDEFAULT);
   // The shell's error codes go up to 32 (SE_ERR_DLLNOTFOUND).

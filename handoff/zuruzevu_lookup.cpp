@@ -54,10 +54,12 @@ std::wstring LocateZuruzevu(LookupPlatform& platform) {
   for (const wchar_t* name : {L"Zuruzevu.exe", L"Zuruzevu2013.exe"}) {
     if (std::wstring path = folder + name; names(path)) return path;
   }
-  const std::wstring installed =
-      AjouteSeparateur(DossierSpecial(platform, kCsidlProgramFiles) + L"Evariste\\Zuruzevu") +
-      L"Zuruzevu.exe";
-  if (names(installed)) return installed;
+  for (const int programFiles : {kCsidlProgramFiles, kCsidlProgramFilesX86}) {
+    const std::wstring installed =
+        AjouteSeparateur(DossierSpecial(platform, programFiles) + L"Evariste\\Zuruzevu") +
+        L"Zuruzevu.exe";
+    if (names(installed)) return installed;
+  }
   return L"Zuruzevu.exe";
 }
 

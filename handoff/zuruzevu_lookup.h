@@ -10,7 +10,10 @@
 
 namespace talvorne {
 
+// The Program Files folder of the running program (64-bit ones, since it is one), then that of
+// 32-bit programs, where a 32-bit Zuruzevu is installed.
 inline constexpr int kCsidlProgramFiles = 38;
+inline constexpr int kCsidlProgramFilesX86 = 42;
 
 struct RegistryValue {
   std::uint32_t type = 0;  // REG_SZ, REG_DWORD...

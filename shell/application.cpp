@@ -12,6 +12,7 @@
 #include "shell/format_settings.h"
 #include "shell/program_style.h"
 #include "shell/three_windows.h"
+#include "win32/com_apartment.h"
 #include "win32/dll_loading.h"
 #include "win32/message_boxes.h"
 #include "win32/message_loop.h"
@@ -40,6 +41,9 @@ std::string NameAndMessage(const std::exception& error) {
 
 int RunStartedProgram(HINSTANCE instance, int showCommand) {
   LimitDllSearchToSystem32();  // before anything loads a DLL by its name
+  // A program started by its bare name, as Zuruzevu may be, never comes from the current folder.
+  SetEnvironmentVariableW(L"NoDefaultCurrentDirectoryInExePath", L"1");
+  const ComApartment com;  // before any window, left after the last
   const FormatSettings settings = ReadUserFormatSettings();
   DdeInstance dde;  // before any window
   InitialiseApplication();

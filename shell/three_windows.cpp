@@ -7,6 +7,7 @@ ThreeWindows::ThreeWindows(HINSTANCE instance, const VisualStyle& style,
   try {
     main_ = std::make_unique<TForm1>(instance, style, settings);
     Form1 = main_.get();
+    boxOwner_.emplace(main_->Handle());
     about_ = std::make_unique<Taboutform>(instance, style, settings, main_->Handle());
     aboutform = about_.get();
     dde_ = std::make_unique<TFormDDE>(instance, style, dde,
@@ -24,6 +25,7 @@ ThreeWindows::~ThreeWindows() {
   dde_.reset();
   aboutform = nullptr;
   about_.reset();
+  boxOwner_.reset();
   Form1 = nullptr;
   main_.reset();
 }

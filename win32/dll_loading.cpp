@@ -3,12 +3,6 @@
 namespace talvorne {
 namespace {
 
-DWORD SearchFlags(DllFolders folders) {
-  return folders == DllFolders::kSystem32
-             ? LOAD_LIBRARY_SEARCH_SYSTEM32
-             : LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32;
-}
-
 std::wstring ProgramFolder() {
   std::wstring path(32768, L'\0');  // room for the longest path Windows allows
   path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
@@ -38,21 +32,25 @@ void LimitDllSearchToSystem32() {
 }
 
 HMODULE LoadDll(const std::wstring& name, DllFolders folders) {
-  if (const HMODULE module = LoadLibraryExW(name.c_str(), nullptr, SearchFlags(folders))) {
+  if (const HMODULE module = LoadLibraryExW(name.c_str(), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
     return module;
   }
   // Windows 7 without KB2533623 does not know the search flags and refuses them so.
-  return GetLastError() == ERROR_INVALID_PARAMETER ? LoadDllByFullPath(name, folders) : nullptr;
+  if (GetLastError() == ERROR_INVALID_PARAMETER) return LoadDllByFullPath(name, folders);
+  if (folders == DllFolders::kSystem32) return nullptr;
+  // Combined, the flags name the program's folder first: System32 has just been searched, so this
+  // finds the DLL beside the program, and its own dependencies there or in System32.
+  return LoadLibraryExW(name.c_str(), nullptr,
+                        LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 HMODULE LoadDllByFullPath(const std::wstring& name, DllFolders folders) {
   if (name.find_first_of(L"\\/") != std::wstring::npos) {
     return LoadLibraryExW(name.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   }
-  if (folders == DllFolders::kProgramThenSystem32) {
-    if (const HMODULE module = LoadFromFolder(ProgramFolder(), name)) return module;
-  }
-  return LoadFromFolder(System32Folder(), name);
+  if (const HMODULE module = LoadFromFolder(System32Folder(), name)) return module;
+  return folders == DllFolders::kSystem32ThenProgram ? LoadFromFolder(ProgramFolder(), name)
+                                                     : nullptr;
 }
 
 }  // namespace talvorne

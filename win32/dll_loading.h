@@ -1,6 +1,7 @@
 // Where the program's DLLs come from. A DLL in the program's folder runs with the program, and that
 // folder may be a USB stick or Downloads where anyone can drop one: only libusb0.dll is looked for
-// there, on purpose, since the driver's setup may put it beside the program.
+// there, on purpose, since the driver's setup may put it beside the program, and only when
+// System32, where the driver installs it, has none.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,7 @@
 
 namespace talvorne {
 
-enum class DllFolders { kSystem32, kProgramThenSystem32 };
+enum class DllFolders { kSystem32, kSystem32ThenProgram };
 
 // From now on, DLLs loaded by name, by the program or by the system on its behalf, come from
 // System32 only. Windows 7 without its update KB2533623 cannot be told so: LoadDll still keeps

@@ -42,7 +42,7 @@ HFONT CreateWindowFont(UINT dpi) {
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = DEFAULT_QUALITY;
-  lstrcpyW(font.lfFaceName, L"MS Sans Serif");
+  lstrcpyW(font.lfFaceName, L"Microsoft Sans Serif");
   return CreateFontIndirectW(&font);
 }
 

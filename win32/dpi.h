@@ -22,7 +22,8 @@ UINT SystemDpi();
 // (at the system's DPI where Windows cannot draw them at another).
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool hasMenu, UINT dpi);
 
-// "MS Sans Serif" with a character height of 11 pixels at 96 DPI.
+// "Microsoft Sans Serif" with a character height of 11 pixels at 96 DPI: a TrueType face that
+// scales, unlike the "MS Sans Serif" bitmaps of the same metrics, which come in a few sizes only.
 HFONT CreateWindowFont(UINT dpi);
 
 }  // namespace talvorne

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "win32/error_text.h"
 #include "win32/text_encoding.h"
@@ -15,6 +16,7 @@ namespace {
 // centres it on the screen and renames its button when it first becomes active.
 thread_local HHOOK boxHook = nullptr;
 thread_local const wchar_t* boxButtonText = nullptr;
+thread_local HWND boxOwner = nullptr;
 
 void CentreOnScreen(HWND box) {
   MONITORINFO monitor{};
@@ -26,6 +28,15 @@ void CentreOnScreen(HWND box) {
   const int left = area.left + ((area.right - area.left) - (frame.right - frame.left)) / 2;
   const int top = area.top + ((area.bottom - area.top) - (frame.bottom - frame.top)) / 2;
   SetWindowPos(box, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// A box owned by a window that a modal window over it keeps disabled would enable it again on
+// closing: the box goes to the window on top. One owned by a window that is not on screen would
+// have no taskbar button to find it by.
+HWND OwnerOnScreen() {
+  if (boxOwner == nullptr || !IsWindowVisible(boxOwner)) return nullptr;
+  const HWND onTop = GetLastActivePopup(boxOwner);
+  return onTop != nullptr && IsWindowVisible(onTop) && IsWindowEnabled(onTop) ? onTop : boxOwner;
 }
 
 LRESULT CALLBACK OnBoxActivation(int code, WPARAM wParam, LPARAM lParam) {
@@ -44,15 +55,21 @@ void ShowBox(std::string_view text, std::string_view caption, UINT icon,
              const wchar_t* buttonText = nullptr) {
   boxButtonText = buttonText;
   boxHook = SetWindowsHookExW(WH_CBT, OnBoxActivation, nullptr, GetCurrentThreadId());
-  // Task-modal: every window of the program waits for the box.
-  MessageBoxW(nullptr, Widen(text).c_str(), Widen(caption).c_str(),
-              MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | icon);
+  const HWND owner = OwnerOnScreen();
+  MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(),
+              MB_OK | (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND | icon);
   if (boxHook != nullptr) UnhookWindowsHookEx(boxHook);
   boxHook = nullptr;
   boxButtonText = nullptr;
 }
 
 }  // namespace
+
+MessageBoxOwner::MessageBoxOwner(HWND owner) : previous_(std::exchange(boxOwner, owner)) {}
+
+MessageBoxOwner::~MessageBoxOwner() {
+  boxOwner = previous_;
+}
 
 void ShowPlainMessage(std::string_view text) {
   ShowBox(text, win32_texts::kApplicationTitle, 0);

@@ -1,9 +1,27 @@
 // The three forms in which messages reach the user, all modal and centred on the screen.
 #pragma once
 
+#include <windows.h>
+
 #include <string_view>
 
 namespace talvorne {
+
+// While it lives, the boxes shown when that window is on screen are owned by it, or by the window
+// it owns that is up over it (a modal window, an earlier box): they come to the front with the
+// program, even after another program took the foreground, and only their owner waits for them.
+// Shown without one, or while the window is not on screen yet, a box has no owner and every
+// window of the thread waits for it.
+class MessageBoxOwner {
+ public:
+  explicit MessageBoxOwner(HWND owner);
+  MessageBoxOwner(const MessageBoxOwner&) = delete;
+  MessageBoxOwner& operator=(const MessageBoxOwner&) = delete;
+  ~MessageBoxOwner();
+
+ private:
+  HWND previous_;
+};
 
 // Caption: the application title; one "OK" button; no icon.
 void ShowPlainMessage(std::string_view text);

@@ -21,4 +21,9 @@ std::wstring ProgramPath() {
   }
 }
 
+std::wstring ProgramFolder() {
+  const std::wstring path = ProgramPath();
+  return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
 }  // namespace talvorne

@@ -7,5 +7,7 @@ namespace talvorne {
 
 // The full path of the program's executable, however long; throws when the system cannot tell.
 std::wstring ProgramPath();
+// Its folder, ending in a backslash.
+std::wstring ProgramFolder();
 
 }  // namespace talvorne

@@ -196,19 +196,40 @@ fs::path ModuleFile(HMODULE module) {
   return fs::path(path);
 }
 
+fs::path System32() {
+  wchar_t folder[MAX_PATH];
+  GetSystemDirectoryW(folder, MAX_PATH);
+  return folder;
+}
+
+// A copy of the fake in System32, where the driver installs libusb0.dll, while the object lives.
+class InstalledInSystem32 {
+ public:
+  InstalledInSystem32() { fs::copy_file(TestProgramFolder() / kLibUsbDll, Dll()); }
+  ~InstalledInSystem32() {
+    std::error_code ignored;
+    fs::remove(Dll(), ignored);
+  }
+  static fs::path Dll() { return System32() / kLibUsbDll; }
+};
+
 // With the search flags, and by full paths as on a Windows 7 that refuses them: libusb0.dll lies
-// beside this program, riched20.dll in System32 only.
-TEST(LoadDll, FromTheProgramsFolderOnlyWhenAskedThenFromSystem32) {
-  wchar_t system32[MAX_PATH];
-  GetSystemDirectoryW(system32, MAX_PATH);
+// beside this program, and for a while in System32 too; riched20.dll in System32 only.
+TEST(LoadDll, FromSystem32FirstThenFromTheProgramsFolderOnlyWhenAsked) {
   for (const auto load : {&LoadDll, &LoadDllByFullPath}) {
-    // Once loaded, a DLL is found by its name alone wherever it came from: this goes first.
+    // Once loaded, a DLL is found by its name alone wherever it came from: each is freed at once.
     EXPECT_EQ(load(kLibUsbDll, DllFolders::kSystem32), nullptr);
-    const HMODULE beside = load(kLibUsbDll, DllFolders::kProgramThenSystem32);
+    const HMODULE beside = load(kLibUsbDll, DllFolders::kSystem32ThenProgram);
     EXPECT_TRUE(fs::equivalent(ModuleFile(beside), TestProgramFolder() / kLibUsbDll));
-    const HMODULE system = load(L"riched20.dll", DllFolders::kProgramThenSystem32);
-    EXPECT_TRUE(fs::equivalent(ModuleFile(system).parent_path(), system32));
     FreeLibrary(beside);
+    {
+      const InstalledInSystem32 driver;
+      const HMODULE installed = load(kLibUsbDll, DllFolders::kSystem32ThenProgram);
+      EXPECT_TRUE(fs::equivalent(ModuleFile(installed), InstalledInSystem32::Dll()));
+      FreeLibrary(installed);
+    }
+    const HMODULE system = load(L"riched20.dll", DllFolders::kSystem32ThenProgram);
+    EXPECT_TRUE(fs::equivalent(ModuleFile(system).parent_path(), System32()));
     FreeLibrary(system);
   }
 }

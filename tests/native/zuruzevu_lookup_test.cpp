@@ -25,7 +25,8 @@ RegistryValue Text(std::uint32_t type, std::wstring_view text) {
 struct FakeSystem final : LookupPlatform {
   std::map<std::wstring, RegistryValue> pathValues;  // by key: L"Software\\Zuruzevu", L"Software"
   std::set<std::wstring> files;
-  std::wstring programFiles = L"C:\\Program Files";
+  std::map<int, std::wstring> specialFolders = {{38, L"C:\\Program Files"},
+                                                {42, L"C:\\Program Files (x86)"}};
   std::vector<std::wstring> tested;
 
   std::optional<RegistryValue> ReadSubkeyValue(std::wstring_view key, std::wstring_view subkey,
@@ -37,10 +38,7 @@ struct FakeSystem final : LookupPlatform {
     return value->second;
   }
   std::wstring ExecutableFolder() override { return L"C:\\Classe\\"; }
-  std::wstring SpecialFolderPath(int csidl) override {
-    EXPECT_EQ(csidl, 38);
-    return programFiles;
-  }
+  std::wstring SpecialFolderPath(int csidl) override { return specialFolders.at(csidl); }
   bool FileExists(const std::wstring& path) override {
     tested.push_back(path);
     return files.count(path) != 0;
@@ -50,10 +48,12 @@ struct FakeSystem final : LookupPlatform {
 constexpr wchar_t kBeside[] = L"C:\\Classe\\Zuruzevu.exe";
 constexpr wchar_t kBeside2013[] = L"C:\\Classe\\Zuruzevu2013.exe";
 constexpr wchar_t kProgramFiles[] = L"C:\\Program Files\\Evariste\\Zuruzevu\\Zuruzevu.exe";
+constexpr wchar_t kProgramFilesX86[] = L"C:\\Program Files (x86)\\Evariste\\Zuruzevu\\Zuruzevu.exe";
 
 TEST(ZuruzevuLookup, TheFirstCandidateNamingAFileWinsInTheirOrder) {
   FakeSystem system;
-  system.files = {L"D:\\Z\\z.exe", L"D:\\Y\\y.exe", kBeside, kBeside2013, kProgramFiles};
+  system.files = {L"D:\\Z\\z.exe", L"D:\\Y\\y.exe", kBeside,
+                  kBeside2013,     kProgramFiles,   kProgramFilesX86};
   system.pathValues[L"Software\\Zuruzevu"] = Text(kRegSz, L"D:\\Z\\z.exe");
   system.pathValues[L"Software"] = Text(kRegSz, L"D:\\Y\\y.exe");
   EXPECT_EQ(LocateZuruzevu(system), L"D:\\Z\\z.exe");
@@ -70,20 +70,23 @@ TEST(ZuruzevuLookup, TheFirstCandidateNamingAFileWinsInTheirOrder) {
   EXPECT_EQ(LocateZuruzevu(system), kBeside2013);
   system.files.erase(kBeside2013);
   EXPECT_EQ(LocateZuruzevu(system), kProgramFiles);
+  system.files.erase(kProgramFiles);
+  EXPECT_EQ(LocateZuruzevu(system), kProgramFilesX86);
   system.files.clear();
   system.tested.clear();
   EXPECT_EQ(LocateZuruzevu(system), L"Zuruzevu.exe");  // chosen without a test
-  EXPECT_EQ(system.tested, (std::vector<std::wstring>{L"%ProgramFiles%\\Z\\z.exe", L"D:\\Y",
-                                                      kBeside, kBeside2013, kProgramFiles}));
+  EXPECT_EQ(system.tested,
+            (std::vector<std::wstring>{L"%ProgramFiles%\\Z\\z.exe", L"D:\\Y", kBeside, kBeside2013,
+                                       kProgramFiles, kProgramFilesX86}));
 }
 
 TEST(ZuruzevuLookup, ProgramFilesAtADriveRootOrMissing) {
   FakeSystem system;
-  system.programFiles = L"E:\\";
+  system.specialFolders[38] = L"E:\\";
   system.files = {L"E:\\Evariste\\Zuruzevu\\Zuruzevu.exe", L"Evariste\\Zuruzevu\\Zuruzevu.exe"};
   EXPECT_EQ(LocateZuruzevu(system), L"E:\\Evariste\\Zuruzevu\\Zuruzevu.exe");
   // Without the folder the candidate is relative, taken from the current folder.
-  system.programFiles.clear();
+  system.specialFolders[38].clear();
   EXPECT_EQ(LocateZuruzevu(system), L"Evariste\\Zuruzevu\\Zuruzevu.exe");
 }
 

@@ -82,6 +82,7 @@ TEST(DdeService, CommandsOnServeurDdeAreTakenOrReportedAndAcknowledgedOnceTheBox
     ASSERT_EQ(boxes.size(), ++expectedBoxes);
     EXPECT_EQ(boxes.back().text, box);
     EXPECT_EQ(boxes.back().caption, L"Erreur");
+    EXPECT_EQ(boxes.back().owner, talvorne.Window());
     EXPECT_TRUE(boxes.back().hasIcon);
     EXPECT_EQ(boxes.back().buttons, std::vector<std::wstring>{L"OK"});
   }

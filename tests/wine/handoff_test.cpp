@@ -83,11 +83,13 @@ std::wstring ClipboardText() {
   return text;
 }
 
-// Talvorne started from its own folder with the table acquired, ready for "Régressi".
+// Talvorne started from its own folder (or in another current folder) with the table acquired,
+// ready for "Régressi".
 class ReadyToSend : public OscilloscopeSession {
  public:
-  explicit ReadyToSend(const std::function<void(const std::filesystem::path&)>& beforeStart = {})
-      : OscilloscopeSession(&scenario_, beforeStart) {
+  explicit ReadyToSend(const std::function<void(const std::filesystem::path&)>& beforeStart = {},
+                       const std::filesystem::path& currentFolder = {})
+      : OscilloscopeSession(&scenario_, beforeStart, currentFolder) {
     Click("Button3");
     Click("Button4");
   }
@@ -220,6 +222,8 @@ TEST(Handoff, AZuruzevuThatNeverAnswersIsStartedOncePerAttemptAndTheUserIsTold) 
   const auto boxes = talvorne.Boxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, L"Impossible de lancer Zuruzevu1");
+  // In front with the program, though the starts may have given the foreground to Zuruzevu.
+  EXPECT_EQ(boxes[0].owner, talvorne.Window());
   // By the shell, then minimised at each of the two attempts.
   ASSERT_TRUE(WaitForZuruzevuEvent(talvorne.Folder(), "start", 10s, 3));
   EXPECT_EQ(Exchange(talvorne.Folder()),
@@ -227,12 +231,13 @@ TEST(Handoff, AZuruzevuThatNeverAnswersIsStartedOncePerAttemptAndTheUserIsTold) 
   EXPECT_EQ(ClipboardText(), talvorne.Text("Memo1"));
 }
 
-// C:\Program Files\Evariste\Zuruzevu, removed with what it holds when the test is over.
+// C:\Program Files\Evariste\Zuruzevu, or the same under "Program Files (x86)", removed with what
+// it holds when the test is over.
 class InstalledUnderProgramFiles {
  public:
-  InstalledUnderProgramFiles() {
+  explicit InstalledUnderProgramFiles(int csidl = CSIDL_PROGRAM_FILES) {
     wchar_t programFiles[MAX_PATH] = {};
-    SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programFiles);
+    SHGetFolderPathW(nullptr, csidl, nullptr, 0, programFiles);
     evariste_ = std::filesystem::path(programFiles) / L"Evariste";
   }
   ~InstalledUnderProgramFiles() {
@@ -245,9 +250,9 @@ class InstalledUnderProgramFiles {
   std::filesystem::path evariste_;
 };
 
-TEST(Handoff, AZuruzevuThatDoesNotAnswerInTimeIsStartedASecondTimeMinimised) {
+TEST(Handoff, A32BitZuruzevuThatDoesNotAnswerInTimeIsStartedASecondTimeMinimised) {
   ZuruzevuKeys keys;
-  InstalledUnderProgramFiles installed;
+  InstalledUnderProgramFiles installed(CSIDL_PROGRAM_FILESX86);
   PlaceStandInZuruzevu(installed.Folder(), "ignore_connects 1\n");
   ReadyToSend talvorne;
   const StandInZuruzevuReaper reaper({installed.Folder()});
@@ -276,24 +281,30 @@ TEST(Handoff, APathStoredAsANumberIsReportedAndLeavesNoZuruzevuToStart) {
   // Where the lookup would have looked next.
   InstalledUnderProgramFiles installed;
   PlaceStandInZuruzevu(installed.Folder());
-  ReadyToSend talvorne;
-  const StandInZuruzevuReaper reaper({installed.Folder()});
+  // And a copy in the folder Talvorne is started in, which a start by the bare name never takes.
+  ScratchFolder current;
+  PlaceStandInZuruzevu(current.Path());
+  ReadyToSend talvorne({}, current.Path());
+  const StandInZuruzevuReaper reaper({installed.Folder(), current.Path()});
   auto boxes = talvorne.Boxes();
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, L"Type de données incorrect pour 'Path'");
   EXPECT_EQ(boxes[0].caption, L"Talvorne");
+  EXPECT_EQ(boxes[0].owner, nullptr);  // the main window was not on screen yet
 
   // The shell cannot start the bare name, nor can the minimised start, twice.
   const DWORD clicked = talvorne.Send();
   const DWORD took = GetTickCount() - clicked;
   boxes = talvorne.Boxes();
-  ASSERT_EQ(boxes.size(), 2u);
+  ASSERT_EQ(boxes.size(), 2u) << ::testing::PrintToString(ZuruzevuEvents(current.Path()));
   EXPECT_EQ(boxes[1].text, L"Impossible de lancer Zuruzevu1");
   EXPECT_EQ(boxes[1].caption, L"Talvorne");
   EXPECT_FALSE(boxes[1].hasIcon);
+  EXPECT_EQ(boxes[1].owner, talvorne.Window());
   EXPECT_GE(took, 1000u);  // between the two attempts
   EXPECT_LT(took, 2500u);  // and no wait for a start that failed
   EXPECT_TRUE(ZuruzevuEvents(installed.Folder()).empty());
+  EXPECT_TRUE(ZuruzevuEvents(current.Path()).empty());
   EXPECT_EQ(ClipboardText(), talvorne.Text("Memo1"));
 }
 

@@ -1,15 +1,19 @@
-// The main window in this process: start-up state, debug mode, focus order, the about command.
+// The main window in this process: start-up state and its COM apartment, scaling and the fit of
+// every text at each DPI (the about box's too), debug mode, focus order, the about command.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <richedit.h>
 
 #include <thread>
 
 #include "resources/resource_ids.h"
+#include "tests/wine/support/child_process.h"
 #include "tests/wine/support/program_windows.h"
+#include "win32/com_apartment.h"
 #include "win32/dpi.h"
 
 namespace talvorne {
@@ -18,6 +22,7 @@ namespace {
 using testing::ProgramWindows;
 using testing::Pump;
 using testing::RectInClient;
+using testing::TextOf;
 
 int OuterWidth(HWND window) {
   RECT frame;
@@ -79,6 +84,18 @@ TEST(MainWindow, StartUpState) {
   EXPECT_STREQ(caption, L"Talvorne");
 }
 
+// On a thread of its own, which no earlier test has put in an apartment.
+TEST(StartUp, TheComApartmentIsSingleThreadedWhileItLastsAndLeftAfter) {
+  std::thread([] {
+    {
+      const ComApartment apartment;
+      EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
+    }
+    EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
+    CoUninitialize();
+  }).join();
+}
+
 TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
   ProgramWindows windows;
   const TForm1& form = windows.Main();
@@ -104,7 +121,7 @@ TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(form.Button3.Handle(), WM_GETFONT, 0, 0)),
              sizeof font, &font);
-  EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
+  EXPECT_STREQ(font.lfFaceName, L"Microsoft Sans Serif");
   EXPECT_EQ(font.lfHeight, -ScaleForDpi(11, dpi));
 
   // The rich-text boxes write with the window's face and size, in the ANSI character set.
@@ -112,7 +129,7 @@ TEST(MainWindow, GeometryIsScaledForTheWindowsDpi) {
   format.cbSize = sizeof format;
   SendMessageW(form.RichEdit3.Handle(), EM_GETCHARFORMAT, SCF_DEFAULT,
                reinterpret_cast<LPARAM>(&format));
-  EXPECT_STREQ(format.szFaceName, L"MS Sans Serif");
+  EXPECT_STREQ(format.szFaceName, L"Microsoft Sans Serif");
   EXPECT_EQ(format.bCharSet, ANSI_CHARSET);
   EXPECT_EQ(format.yHeight, MulDiv(ScaleForDpi(11, dpi), 1440, static_cast<int>(dpi)));
 
@@ -159,6 +176,91 @@ TEST(MainWindow, MovedToAScreenOfAnotherDpiItScalesWithoutEverUsingADeletedFont)
   }
   for (HWND control : controls) RemoveWindowSubclass(control, CountMovesWithDeletedFont, 1);
   EXPECT_EQ(movesWithDeletedFont, 0);
+}
+
+// A text drawn in its window's font at the control's width, wrapped as the control wraps it: the
+// rectangle grows past that width for a word that does not fit.
+SIZE DrawnSize(const ControlLayout& layout, HWND control, UINT format, int width) {
+  const std::wstring text = TextOf(control);
+  const HDC dc = GetDC(control);
+  const HGDIOBJ previous = SelectObject(dc, layout.Font());
+  RECT drawn{0, 0, width, 0};
+  DrawTextW(dc, text.c_str(), -1, &drawn, DT_CALCRECT | DT_NOPREFIX | format);
+  SelectObject(dc, previous);
+  ReleaseDC(control, dc);
+  return {drawn.right, drawn.bottom};
+}
+
+// Where each kind of control draws its text: inside the frame of a button or a group box's
+// caption line (its edge and focus rectangle take 3 pixels at any DPI), the whole client area of a
+// label, the formatting rectangle of a text box.
+::testing::AssertionResult TextFits(const ControlLayout& layout,
+                                    const ControlDescription& control) {
+  const HWND window = layout.Control(control.name);
+  RECT area;
+  GetClientRect(window, &area);
+  UINT format = DT_WORDBREAK;
+  switch (control.kind) {
+    case ControlKind::kButton:
+    case ControlKind::kGroupBox:
+      InflateRect(&area, -3, -3);
+      format = DT_SINGLELINE;
+      break;
+    case ControlKind::kMemo:
+    case ControlKind::kRichEdit:
+      SendMessageW(window, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+      format |= DT_EXPANDTABS | DT_EDITCONTROL;
+      break;
+    case ControlKind::kProgressBar:
+    case ControlKind::kIcon:
+      return ::testing::AssertionSuccess();
+    default:
+      break;
+  }
+  const SIZE drawn = DrawnSize(layout, window, format, area.right - area.left);
+  if (drawn.cx <= area.right - area.left && drawn.cy <= area.bottom - area.top) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure()
+         << control.name << ": " << drawn.cx << " x " << drawn.cy << " drawn in "
+         << area.right - area.left << " x " << area.bottom - area.top;
+}
+
+// A control shown in the window must not run past its parent's client area.
+bool InsideItsParent(HWND control) {
+  RECT parent;
+  GetClientRect(GetParent(control), &parent);
+  const RECT rect = RectInClient(control);
+  return rect.left >= 0 && rect.top >= 0 && rect.right <= parent.right &&
+         rect.bottom <= parent.bottom;
+}
+
+TEST(ProgramWindowsAtEachDpi, EveryTextFitsItsControlAndEveryShownControlItsWindow) {
+  ProgramWindows windows;
+  windows.About().FormActivate();  // the version and the date
+  const Window* const all[] = {&windows.Main(), &windows.About(), &windows.Dde()};
+  for (const UINT dpi : {96u, 144u, 192u}) {
+    SCOPED_TRACE(dpi);
+    for (const Window* window : all) {
+      // As the system moves a window to a screen of another DPI: the frame scaled alike.
+      RECT frame;
+      GetWindowRect(window->Handle(), &frame);
+      const auto scaled = [dpi, from = window->Layout().Dpi()](LONG length) {
+        return MulDiv(length, static_cast<int>(dpi), static_cast<int>(from));
+      };
+      RECT suggested{frame.left, frame.top, frame.left + scaled(frame.right - frame.left),
+                     frame.top + scaled(frame.bottom - frame.top)};
+      SendMessageW(window->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                   reinterpret_cast<LPARAM>(&suggested));
+      for (const ControlDescription& control : window->Layout().Description().controls) {
+        EXPECT_TRUE(TextFits(window->Layout(), control));
+        const HWND handle = window->Layout().Control(control.name);
+        if (!control.hidden) {
+          EXPECT_TRUE(InsideItsParent(handle)) << control.name;
+        }
+      }
+    }
+  }
 }
 
 TEST(MainWindow, LabelsFitTheirText) {

@@ -1,9 +1,10 @@
-// The three message forms, the guard around handlers and the style's failure box.
+// The three message forms and their owners, the guard around handlers and the style's failure box.
 #include "win32/message_boxes.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <thread>
 
 #include "resources/resource_ids.h"
 #include "shell/program_style.h"
@@ -16,6 +17,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::BoxWatcher;
+using testing::ProgramWindows;
 using testing::SeenBox;
 
 bool CentredOnScreen(const RECT& frame) {
@@ -37,6 +39,7 @@ TEST(MessageBoxes, PlainBox) {
   EXPECT_EQ(boxes[0].buttons, std::vector<std::wstring>{L"OK"});
   EXPECT_FALSE(boxes[0].hasIcon);
   EXPECT_TRUE(CentredOnScreen(boxes[0].frame));
+  EXPECT_EQ(boxes[0].owner, nullptr);  // no window of the program is there
 }
 
 TEST(MessageBoxes, ErrorBoxWithEitherButton) {
@@ -96,6 +99,42 @@ class FailingWindow : public Window {
     return Window::HandleMessage(code, wParam, lParam);
   }
 };
+
+TEST(MessageBoxes, OwnedByTheMainWindowOrByTheAboutBoxUpOverIt) {
+  ProgramWindows windows;
+  const HWND main = windows.Main().Handle();
+  const HWND about = windows.About().Handle();
+  const VisualStyle style = VisualStyle::SystemDefault();
+  FailingWindow failing(style);
+  failing.message = "Erreur";
+  BoxWatcher watcher;
+  ShowPlainMessage("Transfert non exécuté");
+
+  // An error while the about box is up, and the main window after that box.
+  bool mainEnabledUnderTheAboutBox = true;
+  std::thread user([&] {
+    for (int i = 0; i < 200 && !IsWindowVisible(about); ++i) Sleep(10);
+    PostMessageW(failing.Handle(), FailingWindow::kFail, 0, 0);
+    watcher.WaitFor(2, 5s);
+    // The box has closed once its owner takes input again.
+    for (int i = 0; i < 200 && !IsWindowEnabled(about); ++i) Sleep(10);
+    mainEnabledUnderTheAboutBox = IsWindowEnabled(main) != FALSE;
+    PostMessageW(about, WM_CLOSE, 0, 0);
+  });
+  windows.Main().N1Click();
+  user.join();
+
+  const auto boxes = watcher.Boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0].owner, main);
+  EXPECT_EQ(boxes[1].owner, about);
+  for (const SeenBox& box : boxes) {
+    EXPECT_FALSE(box.ownerEnabled);
+    EXPECT_TRUE(CentredOnScreen(box.frame));  // not on the owner
+  }
+  EXPECT_FALSE(mainEnabledUnderTheAboutBox);
+  EXPECT_TRUE(IsWindowEnabled(main));
+}
 
 TEST(DefaultErrorBox, HandlerErrorsAreShownWithTheFinalPeriodRuleAndTheProgramGoesOn) {
   const VisualStyle style = VisualStyle::SystemDefault();

@@ -64,6 +64,7 @@ TEST(TalvorneProcess, MissingStyleIsReportedAndStartUpGoesOn) {
   EXPECT_EQ(boxes[0].caption, L"Erreur");
   EXPECT_EQ(boxes[0].text, L"Style 'Iceberg Classico' non trouvé");
   EXPECT_EQ(boxes[0].buttons, std::vector<std::wstring>{L"Fer&mer"});
+  EXPECT_EQ(boxes[0].owner, nullptr);  // before any window
 
   const HWND window = talvorne.WaitForWindow(L"Talvorne");
   ASSERT_NE(window, nullptr);
@@ -82,6 +83,7 @@ TEST(TalvorneProcess, StartUpFailureOutsideTheHandlersEndsWithExitCode1) {
   EXPECT_EQ(boxes[0].caption, L"Erreur d'application");
   EXPECT_NE(boxes[0].text.find(L"LayoutError"), std::wstring::npos) << boxes[0].text;
   EXPECT_NE(boxes[0].text.find(L"FORM1"), std::wstring::npos) << boxes[0].text;
+  EXPECT_EQ(boxes[0].owner, nullptr);  // after the last
   EXPECT_EQ(talvorne.WaitForExit(), std::optional<DWORD>(1));
 }
 

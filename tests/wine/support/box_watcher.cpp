@@ -95,6 +95,8 @@ void BoxWatcher::Watch() {
       Reading reading;
       reading.box.caption = WindowText(box);
       GetWindowRect(box, &reading.box.frame);
+      reading.box.owner = GetWindow(box, GW_OWNER);
+      reading.box.ownerEnabled = IsWindowEnabled(reading.box.owner) != FALSE;
       EnumChildWindows(box, ReadChild, reinterpret_cast<LPARAM>(&reading));
       if (reading.firstButton == nullptr) continue;
       Sleep(static_cast<DWORD>(answerAfter_.count()));

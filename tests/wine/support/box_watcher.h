@@ -19,6 +19,8 @@ struct SeenBox {
   std::vector<std::wstring> buttons;
   bool hasIcon = false;
   RECT frame{};
+  HWND owner = nullptr;
+  bool ownerEnabled = false;  // while the box was up
 };
 
 class BoxWatcher {

@@ -24,7 +24,8 @@ ScratchFolder::~ScratchFolder() {
 }
 
 ChildProcess::ChildProcess(const std::filesystem::path& program, std::optional<WORD> showCommand,
-                           const std::wstring& arguments) {
+                           const std::wstring& arguments,
+                           const std::filesystem::path& currentFolder) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (showCommand) {
@@ -33,8 +34,10 @@ ChildProcess::ChildProcess(const std::filesystem::path& program, std::optional<W
   }
   std::wstring commandLine = L"\"" + program.wstring() + L"\"";
   if (!arguments.empty()) commandLine += L" " + arguments;
+  const std::filesystem::path folder =
+      currentFolder.empty() ? program.parent_path() : currentFolder;
   if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      program.parent_path().c_str(), &startup, &information_)) {
+                      folder.c_str(), &startup, &information_)) {
     throw std::runtime_error("CreateProcess failed: " + std::to_string(GetLastError()));
   }
 }

@@ -30,10 +30,12 @@ class ScratchFolder {
 class ChildProcess {
  public:
   // showCommand: how the program is asked to show its first window, as a shortcut would;
-  // arguments: its command line after its own quoted path.
+  // arguments: its command line after its own quoted path; currentFolder: the one it starts in,
+  // its own by default.
   explicit ChildProcess(const std::filesystem::path& program,
                         std::optional<WORD> showCommand = std::nullopt,
-                        const std::wstring& arguments = {});
+                        const std::wstring& arguments = {},
+                        const std::filesystem::path& currentFolder = {});
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
   ~ChildProcess();  // ends the process if it still runs

@@ -9,7 +9,8 @@ namespace talvorne::testing {
 
 OscilloscopeSession::OscilloscopeSession(
     const FakeUsbScenario* scenario,
-    const std::function<void(const std::filesystem::path& folder)>& beforeStart) {
+    const std::function<void(const std::filesystem::path& folder)>& beforeStart,
+    const std::filesystem::path& currentFolder) {
   const std::filesystem::path program = CopyProgramInto(folder_.Path());
   if (scenario != nullptr) {
     std::filesystem::copy_file(TestProgramFolder() / L"fake_oscilloscope" / L"libusb0.dll",
@@ -17,7 +18,7 @@ OscilloscopeSession::OscilloscopeSession(
     scenario->WriteTo(folder_.Path());
   }
   if (beforeStart) beforeStart(folder_.Path());
-  process_ = std::make_unique<ChildProcess>(program);
+  process_ = std::make_unique<ChildProcess>(program, std::nullopt, std::wstring(), currentFolder);
   boxes_ = std::make_unique<BoxWatcher>(process_->Id());
   window_ = process_->WaitForWindow(L"Talvorne");
   if (window_ == nullptr) throw std::runtime_error("Talvorne's main window did not appear");

@@ -19,10 +19,12 @@ namespace talvorne::testing {
 class OscilloscopeSession {
  public:
   // Without a scenario the folder holds no libusb0.dll at all: the driver is missing.
-  // beforeStart may put more files into the program's folder before it starts.
+  // beforeStart may put more files into the program's folder before it starts; the program starts
+  // in currentFolder, or in its own.
   explicit OscilloscopeSession(
       const FakeUsbScenario* scenario,
-      const std::function<void(const std::filesystem::path& folder)>& beforeStart = {});
+      const std::function<void(const std::filesystem::path& folder)>& beforeStart = {},
+      const std::filesystem::path& currentFolder = {});
 
   const std::filesystem::path& Folder() const { return folder_.Path(); }
   HWND Window() const { return window_; }
