@@ -57,13 +57,23 @@ fi
 
 wineserver -f -p >/dev/null 2>&1 &
 server_pid=$!
-timeout 180 wineboot -i >/dev/null 2>&1
+# Each step of the prefix's set-up says what failed, with Wine's own words, instead of ending the
+# session silently.
+setup() {
+  local limit=$1
+  shift
+  timeout "$limit" "$@" >"$session/setup.log" 2>&1 || {
+    echo "Wine session: '$*' failed (status $?):" >&2
+    cat "$session/setup.log" >&2
+    exit 1
+  }
+}
+setup 180 wineboot -i
 # A crashing program must end instead of waiting on a dialog nobody will answer.
-timeout 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-  >/dev/null 2>&1
+setup 60 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f
 if [[ -n $xvfb_pid ]]; then
   # No window manager runs on Xvfb: Wine draws the frames itself and never waits for one.
-  timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+  setup 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f
 fi
 
 export TALVORNE_WINE_SESSION=$session
