@@ -13,7 +13,10 @@ while IFS= read -r text; do
       missing=1
     }
   done < <(sed 's/&//g; s/%[sdx]/\n/g' <<<"$text")
-done < <(grep -h 'inline constexpr' "$root"/device/device_texts.h "$root"/handoff/handoff_texts.h \
-  "$root"/shell/shell_texts.h "$root"/win32/win32_texts.h | sed -n 's/.*= "\(.*\)";.*/\1/p')
+# A definition may go on over several lines, its text in several literals put end to end.
+done < <(perl -0777 -ne 'while (/inline constexpr[^=;]*=\s*((?:"(?:[^"\\]|\\.)*"\s*)+);/g) {
+    (my $text = $1) =~ s/"\s*"//g; $text =~ s/^"|"\s*$//g; print "$text\n" }' \
+  "$root"/device/device_texts.h "$root"/handoff/handoff_texts.h "$root"/shell/shell_texts.h \
+  "$root"/win32/win32_texts.h)
 ((missing == 0)) && echo "The guide tells every text of the program's text headers"
 exit "$missing"
