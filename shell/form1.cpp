@@ -107,6 +107,8 @@ void TForm1::FormClose() {
 }
 
 void TForm1::Button3Click() {
+  // Clicks get through while a send waits on its DDE transactions; the send goes on alone.
+  if (FormDDE->Sending()) return;
   if (!usb_) usb_ = LoadLibUSB();
   if (!usb_) {
     ShowPlainMessage(device_texts::kDriverMissing);
@@ -121,8 +123,9 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button4Click() {
-  // A click during the conversion's pause would start a second table inside the first.
-  if (conversion_.Running() || !usb_) return;
+  // A click during the conversion's pause would start a second table inside the first, one during
+  // a send would change the table on its way.
+  if (FormDDE->Sending() || conversion_.Running() || !usb_) return;
   const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
   if (!exchange) return;
   ShowExchange(*exchange);
