@@ -6,6 +6,7 @@
 #include "decoding/attente.h"
 #include "decoding/sample_texts.h"
 #include "device/acquisition_exchange.h"
+#include "device/acquisition_failure.h"
 #include "device/connexion.h"
 #include "device/device_handle.h"
 #include "device/device_texts.h"
@@ -18,7 +19,6 @@
 #include "win32/guarded_call.h"
 #include "win32/message_boxes.h"
 #include "win32/placeholders.h"
-#include "win32/text_encoding.h"
 
 namespace talvorne {
 
@@ -55,13 +55,6 @@ constexpr std::int32_t kLargestSampleCount = 65536;
 std::string RecordTooLongError(std::int32_t sampleCount) {
   return FillPlaceholders(texts::kRecordTooLong,
                           {std::to_string(sampleCount), std::to_string(kLargestSampleCount)});
-}
-
-// A progress bar's range cannot end below its start.
-std::string ProgressRangeError(const ProgressBar& bar) {
-  wchar_t className[64] = {};
-  GetClassNameW(bar.Handle(), className, 64);
-  return FillPlaceholders(texts::kPropertyOutOfRange, {Narrow(className)});
 }
 
 }  // namespace
@@ -129,6 +122,10 @@ void TForm1::Button4Click() {
   const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
   if (!exchange) return;
   ShowExchange(*exchange);
+  if (const auto failure = FailureOf(*exchange)) {
+    ShowPlainMessage(failure->message);
+    return;
+  }
   ConvertRecord(exchange->record);
 }
 
@@ -150,9 +147,13 @@ void TForm1::Button5Click() {
 }
 
 void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
-  if (!conversion_.TryBegin()) return;
+  if (conversion_.Running()) return;
+  const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
+  // Refused before the conversion begins, so that no send is held for a table that never comes.
+  if (!AcceptRecord(description, record.size())) return;
+  conversion_.TryBegin();  // nothing is running: it begins
   try {
-    FillFromRecord(record);
+    FillFromRecord(record, description);
   } catch (...) {
     conversion_.End(false);
     throw;
@@ -160,8 +161,18 @@ void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
   if (conversion_.End(true)) Button5Click();
 }
 
-void TForm1::FillFromRecord(std::span<const std::uint8_t> record) {
-  const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
+bool TForm1::AcceptRecord(const RecordTexts& description, std::size_t length) const {
+  if (description.sampleCount < 0) {
+    ShowPlainMessage(FillPlaceholders(texts::kUnreadableRecord, {std::to_string(length)}));
+    return false;
+  }
+  if (description.sampleCount > kLargestSampleCount) {
+    throw std::length_error(RecordTooLongError(description.sampleCount));
+  }
+  return true;
+}
+
+void TForm1::FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description) {
   WriteRecordDescription(description);
   WindowMessagePump pump;
   Attente(kPauseBeforeTableMs, pump);
@@ -175,8 +186,6 @@ void TForm1::WriteRecordDescription(const RecordTexts& description) {
 }
 
 void TForm1::WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount) {
-  if (sampleCount < 0) throw std::range_error(ProgressRangeError(ProgressBar1));
-  if (sampleCount > kLargestSampleCount) throw std::length_error(RecordTooLongError(sampleCount));
   ProgressBar1.SetRange(0, sampleCount);
   ProgressBar1.SetVisible(true);
   const SampleTexts samples = ConvertSamples(record, settings_.decimalSeparator);

@@ -1,0 +1,20 @@
+// Only a whole record becomes a table: an acquisition that brought less leaves the table as it was
+// and says why, so that the teacher never sends Zuruzevu a curve padded with zeros.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "device/acquisition_exchange.h"
+
+namespace talvorne {
+
+struct AcquisitionFailure {
+  std::string message;  // for the plain message box
+};
+
+// Nothing when the whole header and the L bytes it announced arrived; a refused start command
+// alone does not count, since the instrument answered all the same.
+std::optional<AcquisitionFailure> FailureOf(const AcquisitionExchange& exchange);
+
+}  // namespace talvorne
