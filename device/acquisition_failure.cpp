@@ -8,6 +8,9 @@ namespace talvorne {
 
 std::optional<AcquisitionFailure> FailureOf(const AcquisitionExchange& exchange) {
   using std::to_string;
+  if (exchange.written < 0 && exchange.headerRead < 0) {
+    return AcquisitionFailure{std::string(device_texts::kOscilloscopeLost), true};
+  }
   if (exchange.headerRead != oscilloscope::kReplyHeaderSize) {
     return AcquisitionFailure{
         FillPlaceholders(device_texts::kNoReply, {to_string(exchange.headerRead)})};

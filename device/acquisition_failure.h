@@ -11,6 +11,9 @@ namespace talvorne {
 
 struct AcquisitionFailure {
   std::string message;  // for the plain message box
+  // The start command and the header read both failed: the oscilloscope is unplugged or off, and
+  // its handle is dead. It is let go, so that Connexion can open it afresh once it is back.
+  bool oscilloscopeLost = false;
 };
 
 // Nothing when the whole header and the L bytes it announced arrived; a refused start command

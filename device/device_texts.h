@@ -38,5 +38,7 @@ inline constexpr char kRecordNotReceived[] =
 inline constexpr char kRecordIncomplete[] =
     "Courbe incomplète : %d octets reçus sur %d. Le tableau n'a pas changé ; recommencez la "
     "récupération.";
+inline constexpr char kOscilloscopeLost[] =
+    "L'oscilloscope ne répond plus. Vérifiez le câble USB, puis cliquez sur « Connexion ».";
 
 }  // namespace talvorne::device_texts

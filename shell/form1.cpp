@@ -123,10 +123,17 @@ void TForm1::Button4Click() {
   if (!exchange) return;
   ShowExchange(*exchange);
   if (const auto failure = FailureOf(*exchange)) {
+    if (failure->oscilloscopeLost) LetOscilloscopeGo();
     ShowPlainMessage(failure->message);
     return;
   }
   ConvertRecord(exchange->record);
+}
+
+void TForm1::LetOscilloscopeGo() {
+  ReleaseOscilloscope(*usb_, DeviceHandle);
+  Button4.SetEnabled(false);
+  Button3.SetEnabled(true);
 }
 
 void TForm1::ShowExchange(const AcquisitionExchange& exchange) {

@@ -59,6 +59,9 @@ class TForm1 : public Window {
   // GroupBox1, RichEdit1, RichEdit2, RichEdit3 and Memo1, in that order.
   void ShowDebugPanel(bool visible);
   void ShowExchange(const AcquisitionExchange& exchange);
+  // The oscilloscope has stopped answering: its handle is closed and forgotten, and Connexion is
+  // offered again.
+  void LetOscilloscopeGo();
   void FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description);
 
   const FormatSettings& settings_;

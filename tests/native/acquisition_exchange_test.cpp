@@ -169,24 +169,33 @@ TEST(AcquisitionFailure, OnlyTheWholeHeaderAndTheWholeRecordMakeATable) {
     int written, headerRead, recordRead;
     std::size_t length;
     const char* message;  // none: the record goes to the conversion
+    bool lost;
   };
   const Case cases[] = {
-      {10, 12, 20116, 20116, nullptr},
-      {10, 12, 0, 0, nullptr},       // an empty record is the conversion's to judge
-      {-22, 12, 265, 265, nullptr},  // the start command refused, the answer whole
-      {10, 12, 20200, 20116, nullptr},
+      {10, 12, 20116, 20116, nullptr, false},
+      {10, 12, 0, 0, nullptr, false},       // an empty record is the conversion's to judge
+      {-22, 12, 265, 265, nullptr, false},  // the start command refused, the answer whole
+      {10, 12, 20200, 20116, nullptr, false},
+      {-5, -5, -5, 0,
+       "L'oscilloscope ne répond plus. Vérifiez le câble USB, puis cliquez sur "
+       "« Connexion ».",
+       true},
       {10, -116, 0, 0,
        "L'oscilloscope n'a pas répondu (-116). Vérifiez qu'il est allumé et "
-       "relié, puis recommencez."},
+       "relié, puis recommencez.",
+       false},
       {-5, 4, 0, 4,
        "L'oscilloscope n'a pas répondu (4). Vérifiez qu'il est allumé et relié, "
-       "puis recommencez."},
+       "puis recommencez.",
+       false},
       {10, 12, -116, 20116,
        "Courbe non reçue (-116). Le tableau n'a pas changé ; recommencez la "
-       "récupération."},
+       "récupération.",
+       false},
       {10, 12, 265, 65537,
        "Courbe incomplète : 265 octets reçus sur 65537. Le tableau n'a pas "
-       "changé ; recommencez la récupération."},
+       "changé ; recommencez la récupération.",
+       false},
   };
   for (const Case& test : cases) {
     AcquisitionExchange exchange;
@@ -200,6 +209,7 @@ TEST(AcquisitionFailure, OnlyTheWholeHeaderAndTheWholeRecordMakeATable) {
     ASSERT_EQ(failure.has_value(), test.message != nullptr);
     if (!failure) continue;
     EXPECT_EQ(failure->message, test.message);
+    EXPECT_EQ(failure->oscilloscopeLost, test.lost);
   }
 }
 

@@ -262,6 +262,45 @@ TEST(DeviceLink, AcquisitionsThatBringLessLeaveTheTableWholeForRegressi) {
   EXPECT_EQ(LastTableReceived(talvorne.Folder()), Narrow(table[0]));
 }
 
+TEST(DeviceLink, APulledCableLetsTheOscilloscopeGoAndConnexionOpensItAgain) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  // Pulled: every transfer fails, and so do the release and the close of its dead handle.
+  scenario.ReleaseInterface({-5, 0}).Close({-5, 0});
+  scenario.Acquisition(Reply().Write(-5).Header({}, -5).Record({}, -5));
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
+  OscilloscopeSession talvorne(&scenario);
+  talvorne.Click("Button3");
+  talvorne.Click("Button4");
+  EXPECT_EQ(talvorne.Text("Label5"), L"WRITE : -5/10");
+  EXPECT_EQ(talvorne.Text("Label4"), L"READ : -5/12");
+  ASSERT_EQ(talvorne.Boxes().size(), 1u);
+  EXPECT_EQ(
+      talvorne.Boxes()[0].text,
+      L"L'oscilloscope ne répond plus. Vérifiez le câble USB, puis cliquez sur « Connexion ».");
+  EXPECT_TRUE(talvorne.Enabled("Button3"));
+  EXPECT_FALSE(talvorne.Enabled("Button4"));
+  EXPECT_FALSE(talvorne.Enabled("Button5"));
+  EXPECT_EQ(talvorne.Text("Memo1"), L"t\tU1\tU2\r\ns\tmV\tmV\r\n");
+
+  // Plugged back: the scan offers it again.
+  talvorne.Click("Button3");
+  EXPECT_FALSE(talvorne.Enabled("Button3"));
+  talvorne.Click("Button4");
+  EXPECT_EQ(Lines(talvorne.Text("Memo1")).size(), 5002u);
+  EXPECT_TRUE(talvorne.Enabled("Button5"));
+  EXPECT_EQ(talvorne.Boxes().size(), 1u);
+
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  const auto log = talvorne.UsbLog();
+  EXPECT_EQ(Calls(log, "usb_open"), (std::vector<std::string>{"usb_open device=1.1 -> handle1",
+                                                              "usb_open device=1.1 -> handle2"}));
+  EXPECT_EQ(Calls(log, "usb_release_interface"),
+            std::vector<std::string>{"usb_release_interface handle1 interface=0 -> -5"});
+  EXPECT_EQ(Calls(log, "usb_close"),
+            (std::vector<std::string>{"usb_close handle1 -> -5", "usb_close handle2 -> 0"}));
+  EXPECT_EQ(Calls(log, "usb_bulk_write").back().rfind("usb_bulk_write handle2 ", 0), 0u);
+}
+
 TEST(DeviceLink, TwoPressesRunTwoCompleteExchangesFromFreshBuffers) {
   FakeUsbScenario scenario = OneOscilloscope();
   scenario.Acquisition(
