@@ -112,14 +112,14 @@ bool RunShell(const std::vector<std::uint8_t>& record, Watchdog& watchdog) {
   });
   PrintTime("DescribeRecord + WriteRecordDescription", describe);
   watchdog.Enter("WriteSamples");
-  double samples = 0;
   try {
-    samples = Milliseconds([&] { form.WriteSamples(record, description.sampleCount); });
+    form.AcceptRecord(description, record.size());
   } catch (const std::exception& refusal) {
     // The window refuses records far longer than the instrument's: that is the outcome.
-    std::printf("WriteSamples refused the record: %s\n", refusal.what());
+    std::printf("The window refused the record: %s\n", refusal.what());
     return true;
   }
+  const double samples = Milliseconds([&] { form.WriteSamples(record, description.sampleCount); });
   PrintTime("WriteSamples (ConvertSamples + progress bar + 3 texts)", samples);
   PrintTime("every control filled (the two lines above)", describe + samples);
   TimeRepaint(watchdog);

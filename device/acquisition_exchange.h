@@ -11,8 +11,9 @@
 
 namespace talvorne {
 
-// What one exchange did, for the debug panel and the conversion. A failed or short transfer is
-// only reported here: the exchange always runs all three transfers and always yields a record.
+// What one exchange did, for the debug panel and the conversion. A failed or short transfer does
+// not stop it: the exchange always runs all three transfers and always yields a record, which
+// becomes a table only if it arrived whole (acquisition_failure.h).
 struct AcquisitionExchange {
   // The transfers' results as the library returned them: bytes moved or a negative error.
   int written = 0;

@@ -63,4 +63,11 @@ void CloseOscilloscope(UsbLibrary& library, LibUSB::usb_dev_handle* handle) {
   if (handle != nullptr) library.usb_close(handle);
 }
 
+void ReleaseOscilloscope(UsbLibrary& library, LibUSB::usb_dev_handle*& handle) {
+  // A device that has gone refuses both; there is nothing more to do about it.
+  library.usb_release_interface(handle, oscilloscope::kInterface);
+  library.usb_close(handle);
+  handle = nullptr;
+}
+
 }  // namespace talvorne

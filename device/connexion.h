@@ -28,4 +28,9 @@ LibUSB::usb_dev_handle* ConnectOscilloscope(UsbLibrary& library, ConnexionView& 
 // The close handler's part: closes the handle if there is one.
 void CloseOscilloscope(UsbLibrary& library, LibUSB::usb_dev_handle* handle);
 
+// Lets go of an oscilloscope that no longer answers: releases its interface, closes its handle and
+// forgets it, so that the next Connexion opens the device afresh and the close handler has
+// nothing left to close.
+void ReleaseOscilloscope(UsbLibrary& library, LibUSB::usb_dev_handle*& handle);
+
 }  // namespace talvorne

@@ -1,5 +1,5 @@
-// The program's one open oscilloscope: set by the Connexion that opens it, never cleared, closed
-// when the main window closes.
+// The program's one open oscilloscope: set by the Connexion that opens it, closed when the main
+// window closes, or closed and cleared once the oscilloscope stops answering.
 #pragma once
 
 #include "device/libusb.h"

@@ -29,4 +29,16 @@ inline constexpr std::string_view kReadDataPrefix = "READ DATA : ";
 inline constexpr std::string_view kRecordReceived = "RECV DATA";
 inline constexpr std::string_view kRecordError = "Erreur recv data";
 
+// Plain message boxes of an acquisition that brought no whole record: the table is left as it was.
+// The numbers are the transfers' results as the debug panel shows them, then L.
+inline constexpr char kNoReply[] =
+    "L'oscilloscope n'a pas répondu (%d). Vérifiez qu'il est allumé et relié, puis recommencez.";
+inline constexpr char kRecordNotReceived[] =
+    "Courbe non reçue (%d). Le tableau n'a pas changé ; recommencez la récupération.";
+inline constexpr char kRecordIncomplete[] =
+    "Courbe incomplète : %d octets reçus sur %d. Le tableau n'a pas changé ; recommencez la "
+    "récupération.";
+inline constexpr char kOscilloscopeLost[] =
+    "L'oscilloscope ne répond plus. Vérifiez le câble USB, puis cliquez sur « Connexion ».";
+
 }  // namespace talvorne::device_texts

@@ -23,12 +23,20 @@ std::string SystemErrorText(DWORD code) {
   return description.empty() ? "erreur " + std::to_string(code) : Narrow(description);
 }
 
+// Clipboard history, remote desktops and classroom monitoring tools hold the clipboard for a few
+// milliseconds at a time: it is asked for again a few times before the send gives up.
+constexpr int kOpenAttempts = 10;
+constexpr DWORD kOpenRetryMs = 30;
+
 class OpenClipboardScope {
  public:
   explicit OpenClipboardScope(HWND owner) {
-    if (!OpenClipboard(owner)) {
-      throw std::runtime_error(
-          FillPlaceholders(handoff_texts::kCannotOpenClipboard, {SystemErrorText(GetLastError())}));
+    for (int attempt = 1; !OpenClipboard(owner); ++attempt) {
+      if (attempt == kOpenAttempts) {
+        throw std::runtime_error(FillPlaceholders(handoff_texts::kCannotOpenClipboard,
+                                                  {SystemErrorText(GetLastError())}));
+      }
+      Sleep(kOpenRetryMs);
     }
   }
   OpenClipboardScope(const OpenClipboardScope&) = delete;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "handoff/dde_instance.h"
+#include "handoff/one_at_a_time.h"
 
 namespace talvorne {
 
@@ -62,6 +63,7 @@ class DdeServer {
   TDdeServerConv& component_;
   std::function<std::vector<HWND>()> windows_;
   std::list<Conversation> conversations_;
+  OneAtATime executing_;
 };
 
 }  // namespace talvorne

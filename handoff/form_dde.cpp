@@ -51,10 +51,14 @@ void TFormDDE::FormCreate() {
 }
 
 void TFormDDE::EnvoieDonnees(const Memo& Memo, bool NouvellePage) {
-  const HourglassCursor hourglass;
-  // The box's stored lines: a line wider than the box reaches Zuruzevu whole.
-  PutTextOnClipboard(Handle(), Widen(ClipboardText(SplitLines(Memo.Text()))));
-  Execute(NouvellePage ? TEnvoi::eAdd : TEnvoi::eLoad);
+  // Windows dispatches the user's input during a synchronous DDE transaction: a second click must
+  // not run a send inside this one, whose conversation it would end.
+  sending_.Run([&] {
+    const HourglassCursor hourglass;
+    // The box's stored lines: a line wider than the box reaches Zuruzevu whole.
+    PutTextOnClipboard(Handle(), Widen(ClipboardText(SplitLines(Memo.Text()))));
+    Execute(NouvellePage ? TEnvoi::eAdd : TEnvoi::eLoad);
+  });
 }
 
 void TFormDDE::Execute(TEnvoi ordre) {

@@ -10,6 +10,7 @@
 #include "handoff/dde_server.h"
 #include "handoff/ddeml_client.h"
 #include "handoff/execute.h"
+#include "handoff/one_at_a_time.h"
 #include "handoff/system_zuruzevu_starter.h"
 #include "win32/controls.h"
 #include "win32/window.h"
@@ -39,8 +40,10 @@ class TFormDDE : public Window, private DdeParticipant {
   // Chooses the executable started as Zuruzevu.
   void FormCreate();
   // Puts the lines of the box on the clipboard and has Zuruzevu load them (NouvellePage false)
-  // or add them as a new page (true).
+  // or add them as a new page (true). Does nothing while a send is in progress.
   void EnvoieDonnees(const Memo& Memo, bool NouvellePage);
+  // A send is in progress: its waits and DDE transactions are under way.
+  bool Sending() const { return sending_.Running(); }
   void Execute(TEnvoi ordre);
   // A command another program sent on the topic "ServeurDDE", as its lines. Returns once any box
   // it brought up is closed.
@@ -55,6 +58,7 @@ class TFormDDE : public Window, private DdeParticipant {
 
   const std::vector<HWND> otherWindows_;
   DdeServer server_;
+  OneAtATime sending_;
 };
 
 extern TFormDDE* FormDDE;

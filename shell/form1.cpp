@@ -6,6 +6,7 @@
 #include "decoding/attente.h"
 #include "decoding/sample_texts.h"
 #include "device/acquisition_exchange.h"
+#include "device/acquisition_failure.h"
 #include "device/connexion.h"
 #include "device/device_handle.h"
 #include "device/device_texts.h"
@@ -18,7 +19,6 @@
 #include "win32/guarded_call.h"
 #include "win32/message_boxes.h"
 #include "win32/placeholders.h"
-#include "win32/text_encoding.h"
 
 namespace talvorne {
 
@@ -55,13 +55,6 @@ constexpr std::int32_t kLargestSampleCount = 65536;
 std::string RecordTooLongError(std::int32_t sampleCount) {
   return FillPlaceholders(texts::kRecordTooLong,
                           {std::to_string(sampleCount), std::to_string(kLargestSampleCount)});
-}
-
-// A progress bar's range cannot end below its start.
-std::string ProgressRangeError(const ProgressBar& bar) {
-  wchar_t className[64] = {};
-  GetClassNameW(bar.Handle(), className, 64);
-  return FillPlaceholders(texts::kPropertyOutOfRange, {Narrow(className)});
 }
 
 }  // namespace
@@ -107,6 +100,8 @@ void TForm1::FormClose() {
 }
 
 void TForm1::Button3Click() {
+  // Clicks get through while a send waits on its DDE transactions; the send goes on alone.
+  if (FormDDE->Sending()) return;
   if (!usb_) usb_ = LoadLibUSB();
   if (!usb_) {
     ShowPlainMessage(device_texts::kDriverMissing);
@@ -121,12 +116,24 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button4Click() {
-  // A click during the conversion's pause would start a second table inside the first.
-  if (conversion_.Running() || !usb_) return;
+  // A click during the conversion's pause would start a second table inside the first, one during
+  // a send would change the table on its way.
+  if (FormDDE->Sending() || conversion_.Running() || !usb_) return;
   const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
   if (!exchange) return;
   ShowExchange(*exchange);
+  if (const auto failure = FailureOf(*exchange)) {
+    if (failure->oscilloscopeLost) LetOscilloscopeGo();
+    ShowPlainMessage(failure->message);
+    return;
+  }
   ConvertRecord(exchange->record);
+}
+
+void TForm1::LetOscilloscopeGo() {
+  ReleaseOscilloscope(*usb_, DeviceHandle);
+  Button4.SetEnabled(false);
+  Button3.SetEnabled(true);
 }
 
 void TForm1::ShowExchange(const AcquisitionExchange& exchange) {
@@ -147,9 +154,13 @@ void TForm1::Button5Click() {
 }
 
 void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
-  if (!conversion_.TryBegin()) return;
+  if (conversion_.Running()) return;
+  const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
+  // Refused before the conversion begins, so that no send is held for a table that never comes.
+  if (!AcceptRecord(description, record.size())) return;
+  conversion_.TryBegin();  // nothing is running: it begins
   try {
-    FillFromRecord(record);
+    FillFromRecord(record, description);
   } catch (...) {
     conversion_.End(false);
     throw;
@@ -157,8 +168,18 @@ void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
   if (conversion_.End(true)) Button5Click();
 }
 
-void TForm1::FillFromRecord(std::span<const std::uint8_t> record) {
-  const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
+bool TForm1::AcceptRecord(const RecordTexts& description, std::size_t length) const {
+  if (description.sampleCount < 0) {
+    ShowPlainMessage(FillPlaceholders(texts::kUnreadableRecord, {std::to_string(length)}));
+    return false;
+  }
+  if (description.sampleCount > kLargestSampleCount) {
+    throw std::length_error(RecordTooLongError(description.sampleCount));
+  }
+  return true;
+}
+
+void TForm1::FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description) {
   WriteRecordDescription(description);
   WindowMessagePump pump;
   Attente(kPauseBeforeTableMs, pump);
@@ -172,8 +193,6 @@ void TForm1::WriteRecordDescription(const RecordTexts& description) {
 }
 
 void TForm1::WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount) {
-  if (sampleCount < 0) throw std::range_error(ProgressRangeError(ProgressBar1));
-  if (sampleCount > kLargestSampleCount) throw std::length_error(RecordTooLongError(sampleCount));
   ProgressBar1.SetRange(0, sampleCount);
   ProgressBar1.SetVisible(true);
   const SampleTexts samples = ConvertSamples(record, settings_.decimalSeparator);

@@ -40,7 +40,12 @@ class TForm1 : public Window {
   // The conversion, the last stage of "Récupération": the record becomes the labels, the data
   // table, the traces and the progress display, and "Régressi" is enabled at the end.
   void ConvertRecord(std::span<const std::uint8_t> record);
-  // Its two halves, around its pause: the labels and the header, then the samples.
+  // Refuses, before anything is written, a record that cannot become a table: one too short to
+  // hold a sample gets a plain message box and false, one far longer than the instrument's
+  // std::length_error. The table, the labels and the traces then stay as they were.
+  bool AcceptRecord(const RecordTexts& description, std::size_t length) const;
+  // The conversion's two halves, around its pause: the labels and the header, then the samples
+  // of an accepted record.
   void WriteRecordDescription(const RecordTexts& description);
   void WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount);
 
@@ -54,7 +59,10 @@ class TForm1 : public Window {
   // GroupBox1, RichEdit1, RichEdit2, RichEdit3 and Memo1, in that order.
   void ShowDebugPanel(bool visible);
   void ShowExchange(const AcquisitionExchange& exchange);
-  void FillFromRecord(std::span<const std::uint8_t> record);
+  // The oscilloscope has stopped answering: its handle is closed and forgotten, and Connexion is
+  // offered again.
+  void LetOscilloscopeGo();
+  void FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description);
 
   const FormatSettings& settings_;
   // libusb0.dll, loaded by the first Connexion and kept to the end: the device is closed through

@@ -5,6 +5,7 @@
 
 #include <climits>
 
+#include "device/acquisition_failure.h"
 #include "device/octets_en_hexa.h"
 #include "tests/native/in_memory_usb_library.h"
 
@@ -161,6 +162,55 @@ TEST(AcquisitionExchange, EveryPressRunsAFreshExchange) {
                                     "usb_bulk_read handle 0x81 8 5000 zeroed -> 2", write,
                                     "usb_bulk_read handle 0x81 12 2000 zeroed -> -116",
                                     "usb_bulk_read handle 0x81 0 5000 zeroed -> 0"));
+}
+
+TEST(AcquisitionFailure, OnlyTheWholeHeaderAndTheWholeRecordMakeATable) {
+  struct Case {
+    int written, headerRead, recordRead;
+    std::size_t length;
+    const char* message;  // none: the record goes to the conversion
+    bool lost;
+  };
+  const Case cases[] = {
+      {10, 12, 20116, 20116, nullptr, false},
+      {10, 12, 0, 0, nullptr, false},       // an empty record is the conversion's to judge
+      {-22, 12, 265, 265, nullptr, false},  // the start command refused, the answer whole
+      {10, 12, 20200, 20116, nullptr, false},
+      {-5, -5, -5, 0,
+       "L'oscilloscope ne répond plus. Vérifiez le câble USB, puis cliquez sur "
+       "« Connexion ».",
+       true},
+      {10, -116, 0, 0,
+       "L'oscilloscope n'a pas répondu (-116). Vérifiez qu'il est allumé et "
+       "relié, puis recommencez.",
+       false},
+      {-5, 4, 0, 4,
+       "L'oscilloscope n'a pas répondu (4). Vérifiez qu'il est allumé et relié, "
+       "puis recommencez.",
+       false},
+      {10, 12, -116, 20116,
+       "Courbe non reçue (-116). Le tableau n'a pas changé ; recommencez la "
+       "récupération.",
+       false},
+      {10, 12, 265, 65537,
+       "Courbe incomplète : 265 octets reçus sur 65537. Le tableau n'a pas "
+       "changé ; recommencez la récupération.",
+       false},
+  };
+  for (const Case& test : cases) {
+    AcquisitionExchange exchange;
+    exchange.written = test.written;
+    exchange.headerRead = test.headerRead;
+    exchange.recordRead = test.recordRead;
+    exchange.record.resize(test.length);
+    const std::optional<AcquisitionFailure> failure = FailureOf(exchange);
+    SCOPED_TRACE(::testing::Message() << test.written << " " << test.headerRead << " "
+                                      << test.recordRead << "/" << test.length);
+    ASSERT_EQ(failure.has_value(), test.message != nullptr);
+    if (!failure) continue;
+    EXPECT_EQ(failure->message, test.message);
+    EXPECT_EQ(failure->oscilloscopeLost, test.lost);
+  }
 }
 
 }  // namespace

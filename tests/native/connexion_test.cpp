@@ -156,5 +156,15 @@ TEST(CloseOscilloscope, ClosesOnlyAnOpenHandleOnce) {
   EXPECT_THAT(c.events, ElementsAre("usb_close handle -> 0"));
 }
 
+TEST(ReleaseOscilloscope, ReleasesTheClaimedInterfaceClosesAndForgetsTheHandle) {
+  Connexion c;
+  LibUSB::usb_dev_handle* handle = c.library.Handle();
+  ReleaseOscilloscope(c.library, handle);
+  EXPECT_EQ(handle, nullptr);
+  CloseOscilloscope(c.library, handle);  // the close handler finds nothing left to close
+  EXPECT_THAT(c.events,
+              ElementsAre("usb_release_interface handle 0 -> 0", "usb_close handle -> 0"));
+}
+
 }  // namespace
 }  // namespace talvorne

@@ -1,11 +1,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "handoff/dde_error_text.h"
 #include "handoff/execute.h"
 #include "handoff/lines.h"
+#include "handoff/one_at_a_time.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/simulated_usb.h"
 
@@ -30,6 +33,9 @@ class ScriptedZuruzevu final : public DdeClientLibrary, public ZuruzevuStarter, 
   std::optional<std::string> itemText = "1\r\n2";
   bool executes = true;
   bool throwOnConnect = false;
+  // Run once, inside the next request: Windows dispatches the user's clicks while a synchronous
+  // transaction waits.
+  std::function<void()> duringRequest;
 
   StringHandle CreateStringHandle(std::string_view text) override {
     names_.emplace_back(text);
@@ -54,6 +60,7 @@ class ScriptedZuruzevu final : public DdeClientLibrary, public ZuruzevuStarter, 
   std::optional<std::string> Request(Conversation, StringHandle item, unsigned format,
                                      unsigned timeoutMs) override {
     Log("request " + Name(item) + Details(format, timeoutMs));
+    if (const auto click = std::exchange(duringRequest, nullptr)) click();
     return itemText;
   }
   bool StartExecute(Conversation, std::string_view bytes, unsigned format) override {
@@ -97,15 +104,17 @@ class ScriptedZuruzevu final : public DdeClientLibrary, public ZuruzevuStarter, 
   std::vector<std::string> names_;
 };
 
+// The send as the DDE form runs it, one at a time.
 struct Send {
   Events events;
   ScriptedZuruzevu zuruzevu{events};
   TDdeClientConv ClientDDE{zuruzevu, zuruzevu};
   TDdeClientItem ClientItem{ClientDDE};
+  OneAtATime sending;
 
   Send() { ClientDDE.ServiceApplication = L"C:\\Program Files\\Zuruzevu.exe"; }
   void Run(TEnvoi ordre = TEnvoi::eLoad) {
-    Execute(ordre, ClientDDE, ClientItem, zuruzevu, zuruzevu);
+    sending.Run([&] { Execute(ordre, ClientDDE, ClientItem, zuruzevu, zuruzevu); });
   }
 };
 
@@ -123,9 +132,34 @@ TEST(Send, ToARunningZuruzevuConnectsLinksTheItemExecutesAndCloses) {
   EXPECT_EQ(send.ClientDDE.DdeService, "");
   EXPECT_EQ(send.ClientDDE.DdeTopic, "");
 
+  // The next send makes its string handles afresh: step for step the first, but for its command.
+  Events second = send.events;
+  std::replace(second.begin(), second.end(), std::string("execute CLIP|LOAD\\0 format=1"),
+               std::string("execute CLIP|ADD\\0 format=1"));
   send.events.clear();
   send.Run(TEnvoi::eAdd);
-  EXPECT_THAT(send.events, ::testing::Contains("execute CLIP|ADD\\0 format=1"));
+  EXPECT_EQ(send.events, second);
+}
+
+TEST(Send, ClicksDuringItsTransactionsDoNothingAndItEndsAsItWould) {
+  Send alone;
+  alone.Run();
+  Send send;
+  std::vector<bool> sendingSeen;
+  send.zuruzevu.duringRequest = [&] {
+    sendingSeen.push_back(send.sending.Running());  // what "Connexion" and "Récupération" ask
+    send.Run();                                     // "Régressi" clicked again
+  };
+  send.Run();
+  EXPECT_EQ(send.events, alone.events);
+  EXPECT_EQ(sendingSeen, std::vector<bool>{true});
+
+  // However a send ends, the next one may run.
+  EXPECT_THROW(send.sending.Run([] { throw std::runtime_error("Presse-papiers"); }),
+               std::runtime_error);
+  send.events.clear();
+  send.Run();
+  EXPECT_EQ(send.events, alone.events);
 }
 
 TEST(Send, NeitherRunningNorStartableTriesEachStartOnceAndSaysSo) {

@@ -98,6 +98,12 @@ TEST(ZuruzevuLookup, ValuesAreTextUpToTheirFirstNulAndEmptyOnesAreNoCandidate) {
   cut.data.push_back(0x41);  // an odd byte count
   system.pathValues[L"Software\\Zuruzevu"] = cut;
   EXPECT_EQ(LocateZuruzevu(system), L"D:\\z.exe");
+  // Without its NUL, and with one odd byte after its last whole character.
+  RegistryValue unterminated = Text(kRegSz, L"D:\\z.exe");
+  unterminated.data.resize(unterminated.data.size() - 2);
+  unterminated.data.push_back(0x41);
+  system.pathValues[L"Software\\Zuruzevu"] = unterminated;
+  EXPECT_EQ(LocateZuruzevu(system), L"D:\\z.exe");
 
   // An empty value of any type is simply empty: the next candidates are tried.
   system.pathValues[L"Software\\Zuruzevu"] = RegistryValue{kRegDword, {}};

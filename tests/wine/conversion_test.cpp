@@ -1,5 +1,6 @@
 // The conversion on the main window: labels, table, traces, progress bar and "Régressi", with the
-// user's decimal separator, the empty and the impossible record, and the pause before the table.
+// user's decimal separator, the empty record and those that cannot be a table, and the pause
+// before the table.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -122,45 +123,39 @@ TEST(Conversion, EmptyRecordGivesTheHeaderAloneAndEnablesRegressi) {
   EXPECT_TRUE(form.Button5.Enabled());
 }
 
-TEST(Conversion, RecordTooShortForItsSampleCountIsAnErrorOfTheProgressBar) {
+TEST(Conversion, RecordsThatCannotBeATableLeaveEveryTextAsItWas) {
   ProgramWindows windows;
-  const TForm1& form = windows.Main();
-  form.RichEdit1.SetText("previous bytes");
-  form.RichEdit3.SetText("previous voltages");
+  TForm1& form = windows.Main();
+  RecordBuilder record = RecordBuilder::OneChannel(3);
+  record.ChannelCharacter('1').TimebaseCode(16).VoltsCode(1, 4).Sample(1, 2, 7);
+  form.ConvertRecord(record.Bytes());
+  const auto shown = [&] {
+    return std::vector<std::string>{form.Memo1.Text(), form.Label8.Text(), form.Label9.Text(),
+                                    form.RichEdit1.Text(), form.RichEdit3.Text()};
+  };
+  const std::vector<std::string> table = shown();
+  ASSERT_EQ(Lines(table[0]).size(), 2u + 3u + 1u);
+
   BoxWatcher watcher;
-  RunGuarded([&] { windows.Main().ConvertRecord(std::vector<std::uint8_t>(63, 0)); });
-  const auto boxes = watcher.WaitFor(1, 5s);
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].caption, L"Talvorne");
-  EXPECT_EQ(boxes[0].text, L"Propriété msctls_progress32 hors limites.");
-
-  EXPECT_EQ(form.Memo1.Text(), "t\tU?\r\ns\tmV\r\n");
-  EXPECT_EQ(form.RichEdit1.Text(), "previous bytes");
-  EXPECT_EQ(form.RichEdit3.Text(), "previous voltages");
-  EXPECT_FALSE(form.ProgressBar1.Visible());
-  EXPECT_FALSE(form.Button5.Enabled());
-
-  // The window goes on: the next record converts.
-  windows.Main().ConvertRecord(std::vector<std::uint8_t>(67, 0));
-  EXPECT_EQ(Lines(form.Memo1.Text()).size(), 4u);
-  EXPECT_TRUE(form.Button5.Enabled());
-}
-
-TEST(Conversion, RecordsFarLongerThanTheInstrumentsAreRefusedWithAMessage) {
-  ProgramWindows windows;
-  const TForm1& form = windows.Main();
-  form.RichEdit1.SetText("previous bytes");
-  BoxWatcher watcher;
+  // Too short to hold a sample: a plain message box, since the instrument's answer is unreadable.
+  form.ConvertRecord(std::vector<std::uint8_t>(63, 0));
+  // Far longer than the instrument's: the error reaches the default error box.
   for (const std::size_t length : {std::size_t{65 + 2 * 65537}, std::size_t{16'777'215}}) {
-    RunGuarded([&] { windows.Main().ConvertRecord(std::vector<std::uint8_t>(length, 0)); });
+    RunGuarded([&] { form.ConvertRecord(std::vector<std::uint8_t>(length, 0)); });
   }
-  const auto boxes = watcher.WaitFor(2, 5s);
-  ASSERT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(boxes[0].text, L"Enregistrement trop long : 65537 points par voie (65536 au plus)");
-  EXPECT_EQ(boxes[1].text, L"Enregistrement trop long : 8388575 points par voie (65536 au plus)");
-  EXPECT_EQ(form.Memo1.Text(), "t\tU?\r\ns\tmV\r\n");
-  EXPECT_EQ(form.RichEdit1.Text(), "previous bytes");
-  EXPECT_FALSE(form.Button5.Enabled());
+  const auto boxes = watcher.WaitFor(3, 5s);
+  ASSERT_EQ(boxes.size(), 3u);
+  EXPECT_EQ(boxes[0].caption, L"Talvorne");
+  EXPECT_EQ(boxes[0].text,
+            L"Réponse illisible de l'oscilloscope (63 octets). Le tableau n'a pas changé.");
+  EXPECT_FALSE(boxes[0].hasIcon);
+  EXPECT_EQ(boxes[1].text, L"Enregistrement trop long : 65537 points par voie (65536 au plus)");
+  EXPECT_EQ(boxes[2].text, L"Enregistrement trop long : 8388575 points par voie (65536 au plus)");
+  EXPECT_TRUE(boxes[2].hasIcon);
+
+  EXPECT_EQ(shown(), table);
+  EXPECT_EQ(form.ProgressBar1.Position(), 3);
+  EXPECT_TRUE(form.Button5.Enabled());
 }
 
 TEST(Conversion, ThePauseKeepsTheWindowAliveWithoutKeepingAProcessorBusy) {

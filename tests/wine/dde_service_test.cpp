@@ -27,6 +27,7 @@ class RunningTalvorne {
 
   HWND Window() const { return window_; }
   std::vector<SeenBox> Boxes() const { return boxes_.Boxes(); }
+  std::vector<SeenBox> WaitForBox(std::size_t count) const { return boxes_.WaitFor(count, 10s); }
   std::optional<DWORD> Close() const {
     PostMessageW(window_, WM_CLOSE, 0, 0);
     return program_.WaitForExit();
@@ -85,6 +86,19 @@ TEST(DdeService, CommandsOnServeurDdeAreTakenOrReportedAndAcknowledgedOnceTheBox
     EXPECT_EQ(boxes.back().owner, talvorne.Window());
     EXPECT_TRUE(boxes.back().hasIcon);
     EXPECT_EQ(boxes.back().buttons, std::vector<std::wstring>{L"OK"});
+  }
+
+  // While a box is up, another program's command is answered busy at once and shows nothing.
+  {
+    const DdeClient another;
+    ASSERT_TRUE(another.ExecuteWithoutWaiting(another.Connect("Talvorne", "ServeurDDE"), "XYZ"));
+    for (int i = 0; i < 500 && FindWindowW(L"#32770", L"Erreur") == nullptr; ++i) Sleep(10);
+    const auto busy = client.Execute(conversation, "ABC");
+    EXPECT_EQ(busy.flags & (DDE_FBUSY | DDE_FACK), DDE_FBUSY) << busy.completed;
+    EXPECT_LT(busy.tookMs, RunningTalvorne::kBoxUpFor.count());
+    const auto boxes = talvorne.WaitForBox(expectedBoxes + 1);
+    ASSERT_EQ(boxes.size(), ++expectedBoxes);
+    EXPECT_EQ(boxes.back().text, L"RS232 Fonction Inconnue : XYZ");
   }
 
   // No data is served, none is taken.

@@ -1,11 +1,18 @@
 // Connexion and Récupération clicked in Talvorne.exe against the fake oscilloscope: what the
-// window shows, what boxes come up, and the exact exchange in the fake libusb0.dll's log.
+// window shows, what boxes come up, and the exact exchange in the fake libusb0.dll's log; and
+// what "Régressi" then hands the stand-in Zuruzevu.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
 
 #include <algorithm>
 
 #include "tests/support/record_builder.h"
 #include "tests/wine/support/oscilloscope_session.h"
+#include "tests/wine/support/stand_in_zuruzevu.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {
@@ -186,51 +193,112 @@ TEST(DeviceLink, WithoutTheDriverConnexionSaysSoAndNothingElseChanges) {
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
 }
 
-TEST(DeviceLink, AHeaderThatNeverComesGivesAnEmptyRecord) {
-  FakeUsbScenario scenario = OneOscilloscope();
-  scenario.Acquisition(Reply().Header({}, -116).HeaderDelay(300));
-  OscilloscopeSession talvorne(&scenario);
-  talvorne.Click("Button3");
-  talvorne.Click("Button4");
-  EXPECT_EQ(talvorne.Text("Label4"), L"READ : -116/12");
-  EXPECT_EQ(talvorne.Text("Label3"), L"Erreur recv");
-  EXPECT_EQ(talvorne.Text("RichEdit2"), L"000000000000000000000000");
-  EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : 0/0");
-  EXPECT_EQ(talvorne.Text("Label6"), L"RECV DATA");
-  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_read").back(),
-            "usb_bulk_read handle1 endpoint=0x81 size=0 timeout=5000 buffer=zeroed -> 0");
-  // An empty record has fewer samples than none: the progress bar refuses its range.
-  const auto boxes = talvorne.Boxes();
-  ASSERT_EQ(boxes.size(), 1u);
-  EXPECT_EQ(boxes[0].text, L"Propriété msctls_progress32 hors limites.");
-  EXPECT_EQ(talvorne.Text("Memo1"), L"t\tU?\r\ns\tmV\r\n");
-  EXPECT_FALSE(talvorne.Enabled("Button5"));
-  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+// What the window shows of its table, which only a whole record may change.
+std::vector<std::wstring> TableOnView(const OscilloscopeSession& talvorne) {
+  const HWND bar = talvorne.Control("ProgressBar1");
+  return {talvorne.Text("Memo1"),
+          talvorne.Text("Label8"),
+          talvorne.Text("Label9"),
+          talvorne.Text("RichEdit1"),
+          talvorne.Text("RichEdit3"),
+          std::to_wstring(SendMessageW(bar, PBM_GETPOS, 0, 0)),
+          IsWindowVisible(bar) ? L"bar shown" : L"bar hidden",
+          talvorne.Enabled("Button5") ? L"Régressi enabled" : L"Régressi disabled"};
 }
 
-TEST(DeviceLink, TheThirdHeaderByteCountsAndAShortRecordIsPaddedWithZeros) {
+TEST(DeviceLink, AcquisitionsThatBringLessLeaveTheTableWholeForRegressi) {
   FakeUsbScenario scenario = OneOscilloscope();
-  RecordBuilder record(65537);
-  for (std::int32_t i = 1; i <= 32736; ++i) record.Sample(1, i, 1000);
-  record.TimebaseCode(16).VoltsCode(1, 1);
-  scenario.Acquisition(Reply()
-                           .Header({0x01, 0x00, 0x01})
-                           .Record(record.Bytes())
-                           .RecordDelivered(65 + 2 * 100));  // the first 100 samples only
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()).RecordDelivered(265));
+  scenario.Acquisition(Reply().Header({}, -116).HeaderDelay(300));
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record({}, -116));
+  // Whole, but too short for one sample.
+  scenario.Acquisition(Reply().Header(HeaderFor(63)).Record(std::vector<std::uint8_t>(63, 7)));
+  OscilloscopeSession talvorne(
+      &scenario, [](const std::filesystem::path& folder) { PlaceStandInZuruzevu(folder); });
+  const StandInZuruzevuReaper reaper({talvorne.Folder()});
+  talvorne.Click("Button3");
+  talvorne.Click("Button4");
+  const std::vector<std::wstring> table = TableOnView(talvorne);
+  ASSERT_EQ(Lines(table[0]).size(), 5002u);
+
+  struct Shortfall {
+    const wchar_t* label7;  // the exchange is shown as it went
+    const wchar_t* box;
+  };
+  const Shortfall shortfalls[] = {
+      {L"READ DATA : 265/20116",
+       L"Courbe incomplète : 265 octets reçus sur 20116. Le tableau n'a pas changé ; recommencez "
+       L"la récupération."},
+      {L"READ DATA : 0/0",
+       L"L'oscilloscope n'a pas répondu (-116). Vérifiez qu'il est allumé et relié, puis "
+       L"recommencez."},
+      {L"READ DATA : -116/20116",
+       L"Courbe non reçue (-116). Le tableau n'a pas changé ; recommencez la récupération."},
+      {L"READ DATA : 63/63",
+       L"Réponse illisible de l'oscilloscope (63 octets). Le tableau n'a pas changé."},
+  };
+  for (const Shortfall& shortfall : shortfalls) {
+    talvorne.Click("Button4");
+    EXPECT_EQ(talvorne.Text("Label7"), shortfall.label7);
+    const auto boxes = talvorne.Boxes();
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back().text, shortfall.box);
+    EXPECT_EQ(boxes.back().caption, L"Talvorne");
+    EXPECT_FALSE(boxes.back().hasIcon);
+    EXPECT_EQ(boxes.back().buttons, std::vector<std::wstring>{L"OK"});
+    EXPECT_EQ(TableOnView(talvorne), table) << shortfall.label7;
+  }
+  EXPECT_EQ(talvorne.Boxes().size(), 4u);
+  EXPECT_EQ(talvorne.Text("Label4"), L"READ : 12/12");
+  EXPECT_EQ(talvorne.Text("Label6"), L"RECV DATA");
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_read")[3],
+            "usb_bulk_read handle1 endpoint=0x81 size=20116 timeout=5000 buffer=zeroed -> 265");
+  EXPECT_TRUE(talvorne.Enabled("Button4"));
+
+  talvorne.Click("Button5");
+  ASSERT_TRUE(WaitForZuruzevuEvent(talvorne.Folder(), "clipboard", 10s))
+      << ::testing::PrintToString(ZuruzevuEvents(talvorne.Folder()));
+  EXPECT_EQ(LastTableReceived(talvorne.Folder()), Narrow(table[0]));
+}
+
+TEST(DeviceLink, APulledCableLetsTheOscilloscopeGoAndConnexionOpensItAgain) {
+  FakeUsbScenario scenario = OneOscilloscope();
+  // Pulled: every transfer fails, and so do the release and the close of its dead handle.
+  scenario.ReleaseInterface({-5, 0}).Close({-5, 0});
+  scenario.Acquisition(Reply().Write(-5).Header({}, -5).Record({}, -5));
+  scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
   OscilloscopeSession talvorne(&scenario);
   talvorne.Click("Button3");
   talvorne.Click("Button4");
-  EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : 265/65537");
-  EXPECT_EQ(talvorne.Text("Label6"), L"Erreur recv data");
-  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_read").back(),
-            "usb_bulk_read handle1 endpoint=0x81 size=65537 timeout=5000 buffer=zeroed -> 265");
-  const std::vector<std::wstring> table = Lines(talvorne.Text("Memo1"));
-  ASSERT_EQ(table.size(), 2u + 32736u);  // N = 65537 div 2 - 32
-  // Samples 1 to 100 arrived; sample 101 and the rest did not and read as 0.
-  EXPECT_TRUE(table[1 + 100].ends_with(L"\t200")) << table[1 + 100];
-  EXPECT_TRUE(table[1 + 101].ends_with(L"\t0")) << table[1 + 101];
-  EXPECT_TRUE(table.back().ends_with(L"\t0"));
+  EXPECT_EQ(talvorne.Text("Label5"), L"WRITE : -5/10");
+  EXPECT_EQ(talvorne.Text("Label4"), L"READ : -5/12");
+  ASSERT_EQ(talvorne.Boxes().size(), 1u);
+  EXPECT_EQ(
+      talvorne.Boxes()[0].text,
+      L"L'oscilloscope ne répond plus. Vérifiez le câble USB, puis cliquez sur « Connexion ».");
+  EXPECT_TRUE(talvorne.Enabled("Button3"));
+  EXPECT_FALSE(talvorne.Enabled("Button4"));
+  EXPECT_FALSE(talvorne.Enabled("Button5"));
+  EXPECT_EQ(talvorne.Text("Memo1"), L"t\tU1\tU2\r\ns\tmV\tmV\r\n");
+
+  // Plugged back: the scan offers it again.
+  talvorne.Click("Button3");
+  EXPECT_FALSE(talvorne.Enabled("Button3"));
+  talvorne.Click("Button4");
+  EXPECT_EQ(Lines(talvorne.Text("Memo1")).size(), 5002u);
   EXPECT_TRUE(talvorne.Enabled("Button5"));
+  EXPECT_EQ(talvorne.Boxes().size(), 1u);
+
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  const auto log = talvorne.UsbLog();
+  EXPECT_EQ(Calls(log, "usb_open"), (std::vector<std::string>{"usb_open device=1.1 -> handle1",
+                                                              "usb_open device=1.1 -> handle2"}));
+  EXPECT_EQ(Calls(log, "usb_release_interface"),
+            std::vector<std::string>{"usb_release_interface handle1 interface=0 -> -5"});
+  EXPECT_EQ(Calls(log, "usb_close"),
+            (std::vector<std::string>{"usb_close handle1 -> -5", "usb_close handle2 -> 0"}));
+  EXPECT_EQ(Calls(log, "usb_bulk_write").back().rfind("usb_bulk_write handle2 ", 0), 0u);
 }
 
 TEST(DeviceLink, TwoPressesRunTwoCompleteExchangesFromFreshBuffers) {

@@ -132,7 +132,17 @@ TEST(Handoff, ARunningZuruzevuGetsTheStoredLinesOfTheTableAndLoadsThem) {
     const std::wstring longLine = L"0.5\t" + std::wstring(300, L'7') + L" \t1";
     const std::wstring table = talvorne.Text("Memo1") + longLine;
     SetWindowTextW(talvorne.Control("Memo1"), table.c_str());
+    // Another program holds the clipboard for a moment as the send asks for it.
+    std::atomic<int> holding = -1;
+    std::thread holder([&] {
+      holding = OpenClipboard(nullptr) ? 1 : 0;
+      Sleep(100);
+      if (holding == 1) CloseClipboard();
+    });
+    while (holding < 0) Sleep(1);
+    EXPECT_EQ(holding, 1);
     const DWORD clicked = talvorne.Send();
+    holder.join();
     ASSERT_TRUE(WaitForZuruzevuEvent(zuruzevu.Path(), "clipboard", 10s))
         << ::testing::PrintToString(ZuruzevuEvents(zuruzevu.Path()));
 

@@ -111,7 +111,10 @@ TEST(LinuxBridge, RecuperationBringsBothChannelsThenATimeOutShowsLibusbWin32sCod
   talvorne.Click("Button4");
   EXPECT_EQ(talvorne.Text("Label7"), L"READ DATA : -116/265");
   EXPECT_EQ(talvorne.Text("Label6"), L"Erreur recv data");
-  EXPECT_TRUE(talvorne.Boxes().empty());
+  ASSERT_EQ(talvorne.Boxes().size(), 1u);
+  EXPECT_EQ(talvorne.Boxes()[0].text,
+            L"Courbe non reçue (-116). Le tableau n'a pas changé ; recommencez la récupération.");
+  EXPECT_EQ(talvorne.Text("Memo1"), table);
 
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
   const std::vector<std::string> log = talvorne.UsbLog();

@@ -58,6 +58,15 @@ DdeClient::Outcome DdeClient::Execute(HCONV conversation, std::string_view text,
   return outcome;
 }
 
+bool DdeClient::ExecuteWithoutWaiting(HCONV conversation, std::string_view text) const {
+  std::string bytes(text);
+  bytes.push_back('\0');
+  DWORD transaction = 0;
+  return DdeClientTransaction(reinterpret_cast<BYTE*>(bytes.data()),
+                              static_cast<DWORD>(bytes.size()), conversation, nullptr, CF_TEXT,
+                              XTYP_EXECUTE, TIMEOUT_ASYNC, &transaction) != nullptr;
+}
+
 DdeClient::Outcome DdeClient::Poke(HCONV conversation, const char* item,
                                    std::string_view text) const {
   std::string bytes(text);

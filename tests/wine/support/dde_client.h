@@ -31,6 +31,8 @@ class DdeClient {
   };
   // A synchronous execute carrying the text and its terminating NUL.
   Outcome Execute(HCONV conversation, std::string_view text, DWORD timeoutMs = 20000) const;
+  // An execute that is not waited for: its answer comes with the client's later messages.
+  bool ExecuteWithoutWaiting(HCONV conversation, std::string_view text) const;
   Outcome Poke(HCONV conversation, const char* item, std::string_view text) const;
   // The text served for the item, or nothing.
   std::optional<std::string> Request(HCONV conversation, const char* item) const;
