@@ -46,7 +46,8 @@ guide_pictures() {
 }
 
 # Where the Corresponding Source of a release is offered to everyone who gets the program (GNU GPL
-# version 3, section 6): the third-party licences of the zip and the MSI name it.
+# version 3, section 6): the third-party licences of the zip and the MSI and the Linux package's
+# copyright name it.
 # TO BE FILLED IN before the first public release: the project has no public address yet.
 source_address="https://example.org/talvorne/source"
 
