@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Makes the two artefacts of a release from a built program and the guide's pictures:
 #   OUTPUT/Talvorne-<version>.msi           the MSI package (talvorne.wxs)
-#   OUTPUT/Talvorne-<version>-portable.zip  the folder Talvorne-<version>: the program and Guide/
+#   OUTPUT/Talvorne-<version>-portable.zip  the folder Talvorne-<version>: the program, its licence
+#                                           (LICENCE.txt), the licences of what it holds from
+#                                           others (LICENCES-TIERCES.txt) and Guide/
 # Usage: make-artefacts.sh TALVORNE_EXE PICTURES_FOLDER OUTPUT_FOLDER [VERSION]
 # VERSION (four fields) defaults to the one in resources/version.h; the package test passes a
 # higher one to build an upgrade. Every picture the guide shows must be in PICTURES_FOLDER.
@@ -31,6 +33,17 @@ trap 'rm -rf "$stage"' EXIT
 folder=$stage/Talvorne-$version
 mkdir -p "$folder/Guide/images"
 cp "$program" "$folder/Talvorne.exe"
+
+# Notepad before Windows 10 version 1809 shows lines ended by LF alone as one, and takes UTF-8
+# without a byte order mark for the ANSI code page.
+windows_text() { { printf '\xef\xbb\xbf'; sed 's/$/\r/'; } >"$1"; }
+windows_text "$folder/LICENCE.txt" <"$root/LICENSE"
+# The program holds parts of the libraries of the toolchain that built it, the one installed here.
+mingw_w64_version=$(installed_version mingw-w64-x86-64-dev)
+gcc_version=$(installed_version g++-mingw-w64-x86-64-posix)
+sed -e "s/@VERSION@/$version/g" -e "s|@SOURCE_ADDRESS@|$source_address|g" \
+  -e "s/@MINGW_W64_VERSION@/$mingw_w64_version/g" -e "s/@GCC_VERSION@/$gcc_version/g" \
+  "$root/packaging/LICENCES-TIERCES.txt" | windows_text "$folder/LICENCES-TIERCES.txt"
 
 # The guide names the version of the files it tells about, and the package's codes as Windows
 # Installer writes them, in braces.

@@ -6,12 +6,15 @@
 #   /usr/lib/udev/rules.d/                  the oscilloscope's rule, applied by the maintainer
 #                                           scripts
 #   /usr/share/applications/, icons/        the menu entry, the program's icon in four sizes
-#   /usr/share/doc/talvorne/                copyright, the changelog made from CHANGELOG.md, the
-#                                           guide and its pictures
-# Every file of the package but the program and the guide is in packaging/deb/.
+#   /usr/share/doc/talvorne/                copyright, the licences of the package's files and of
+#                                           what its two programs hold from others, the changelog
+#                                           made from CHANGELOG.md, the guide and its pictures
+# Every file of the package but the program and the guide is in packaging/deb/; the copyright
+# gets the address of the source from packaging/release.sh.
 # Usage: make-deb.sh PORTABLE_ZIP BRIDGE OUTPUT_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/packaging/release.sh"
 files=$root/packaging/deb
 umask 022
 
@@ -54,7 +57,8 @@ for size in 16 24 32 48; do
   convert "$root/resources/talvorne.ico" -resize "${size}x$size" -strip \
     -define png:exclude-chunks=date,time "$icon"
 done
-install -D -m 0644 "$files/copyright" "$doc/copyright"
+mkdir -p "$doc"
+sed "s|@SOURCE_ADDRESS@|$source_address|" "$files/copyright" >"$doc/copyright"
 bash "$files/debian-changelog.sh" "$root/CHANGELOG.md" "$version" "$maintainer" |
   gzip -9n >"$doc/changelog.Debian.gz"
 cp -r "$portable/Guide/." "$doc/"

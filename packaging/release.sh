@@ -44,3 +44,21 @@ upgrade_code() {
 guide_pictures() {
   grep -o 'src="images/[^"]*"' "$1/docs/guide.html" | sed 's/^src="images\///; s/"$//' | sort -u
 }
+
+# Where the Corresponding Source of a release is offered to everyone who gets the program (GNU GPL
+# version 3, section 6): the third-party licences of the zip and the MSI and the Linux package's
+# copyright name it.
+# TO BE FILLED IN before the first public release: the project has no public address yet.
+source_address="https://example.org/talvorne/source"
+
+# The upstream version of an installed Debian package, such as the toolchain's: "12.2.0" for
+# "12.2.0-14+deb12u1+25.2+b1".
+installed_version() {
+  dpkg-query -W -f='${Version}' "$1" | sed 's/^[0-9]*://; s/-[^-]*$//'
+}
+
+# The toolchain's files of which the program holds code, as the third-party licences NOTICES
+# (packaging/LICENCES-TIERCES.txt, or its copy in the zip) name them, one a line.
+linked_files() {
+  sed -n 's/^ *Fichiers liés[^:]*: //p' "$1" | tr ',' '\n' | tr -d ' ' | sort -u
+}

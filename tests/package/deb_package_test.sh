@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The Linux package as packaging/make-deb.sh makes it from a portable zip and the Linux bridge's
-# tree: its fields, its files, lintian's verdict and its maintainer scripts without udev; then,
-# unpacked into a folder of its own, its launcher run as a teacher would, with a fresh HOME, over
-# the bridge tests' stand-in Linux libusb-0.1 (LINUX_TREE/tests/linux): the first start makes
-# the Wine prefix ~/.wine, the second reuses it, and both times LAUNCHED_PROGRAM_TEST drives
+# tree: its fields, its files, its copyright, lintian's verdict and its maintainer scripts without
+# udev; then, unpacked into a folder of its own, its launcher run as a teacher would, with a fresh
+# HOME, over the bridge tests' stand-in Linux libusb-0.1 (LINUX_TREE/tests/linux): the first start
+# makes the Wine prefix ~/.wine, the second reuses it, and both times LAUNCHED_PROGRAM_TEST drives
 # Talvorne there through Connexion and Récupération. Runs in a Wine session (scripts/test.sh's),
 # for its display.
 # Usage: deb_package_test.sh TALVORNE_EXE LINUX_TREE LAUNCHED_PROGRAM_TEST WORK_FOLDER
@@ -63,6 +63,16 @@ diff <(echo "$expected") <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | so
 # where a first upload closes the bug that asked for it.
 lintian --allow-root --fail-on error,warning --suppress-tags initial-upload-closes-no-bugs "$deb" ||
   fail "lintian"
+
+# The copyright gives the source's address, and names each of the toolchain's files of which
+# Talvorne.exe holds code, as the zip's licences do (package_test.sh checks them against the link
+# map).
+copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/talvorne/copyright)
+grep -qxF "Source: $source_address" <<<"$copyright" ||
+  fail "the copyright lacks Source: $source_address"
+for file in $(linked_files "$root/packaging/LICENCES-TIERCES.txt"); do
+  grep -qF "$file" <<<"$copyright" || fail "the copyright does not name $file, part of Talvorne.exe"
+done
 
 dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/talvorne/changelog.Debian.gz | zcat |
   dpkg-parsechangelog -l - -S Version | grep -qx "$version-1" ||

@@ -1,11 +1,12 @@
 // The MSI package as a school's IT department deploys it, in a Wine prefix of its own: a silent
-// install puts the program and its guide in Program Files with Start-menu shortcuts to both and an
-// Add/Remove Programs entry whose help link opens the guide, and the installed program starts; a
-// higher version replaces it; an older one is refused with a French message; the uninstall by
-// product code takes away all the package brought. package_test.sh builds the packages and unpacks
-// the portable zip, and names them here: TALVORNE_PACKAGE, TALVORNE_REBUILT (the same version built
-// again) and TALVORNE_UPGRADE, with TALVORNE_PACKAGE_VERSION and TALVORNE_UPGRADE_VERSION as
-// Add/Remove Programs shows them, and TALVORNE_PORTABLE.
+// install puts the program, its licences and its guide in Program Files with Start-menu shortcuts
+// to the program and the guide and an Add/Remove Programs entry whose help link opens the guide,
+// and the installed program starts; a higher version replaces it; an older one is refused with a
+// French message; the uninstall by product code takes away all the package brought.
+// package_test.sh builds the packages and unpacks the portable zip, and names them here:
+// TALVORNE_PACKAGE, TALVORNE_REBUILT (the same version built again) and TALVORNE_UPGRADE, with
+// TALVORNE_PACKAGE_VERSION and TALVORNE_UPGRADE_VERSION as Add/Remove Programs shows them, and
+// TALVORNE_PORTABLE.
 #include <windows.h>
 
 #include <knownfolders.h>
@@ -179,8 +180,8 @@ std::map<fs::path, std::uintmax_t> FilesOf(const fs::path& folder) {
 
 void ExpectInstalled(const Package& package) {
   SCOPED_TRACE(Narrow(package.path));
-  // The portable zip's folder and the installed one hold the same files: the program and its
-  // guide, and no libusb0.dll, which comes with the oscilloscope's driver.
+  // The portable zip's folder and the installed one hold the same files: the program, its
+  // licence files and its guide, and no libusb0.dll, which comes with the oscilloscope's driver.
   EXPECT_EQ(FilesOf(InstallFolder()), FilesOf(Environment(L"TALVORNE_PORTABLE")));
   EXPECT_EQ(ShortcutTarget(StartMenuShortcut(kProgramShortcut)), InstallFolder() / L"Talvorne.exe");
   EXPECT_EQ(ShortcutTarget(StartMenuShortcut(kGuideShortcut)), InstalledGuide());

@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # The release artefacts as packaging/make-artefacts.sh makes them from the built program. The
-# portable zip must hold one folder with the program and the guide with every picture it shows,
-# and nothing else, and the guide must give the package's ProductCode and UpgradeCode; the MSI
-# packages (this version, the same version rebuilt, a higher one) are then tried by
-# msi_package_test.exe in a Wine session of its own, in a fresh prefix.
-# Usage: package_test.sh TALVORNE_EXE MSI_PACKAGE_TEST_EXE WORK_FOLDER
+# portable zip must hold one folder with the program, its licence, the licences of what it holds
+# from others, which must name exactly the toolchain's files that LINK_MAP shows in the program,
+# and the guide with every picture it shows, and nothing else; the guide must give the package's
+# ProductCode and UpgradeCode. The MSI packages (this version, the same version rebuilt, a higher
+# one) are then tried by msi_package_test.exe in a Wine session of its own, in a fresh prefix.
+# Usage: package_test.sh TALVORNE_EXE LINK_MAP MSI_PACKAGE_TEST_EXE WORK_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 source "$root/packaging/release.sh"
 program=$1
-test_program=$2
-work=$3
+map=$2
+test_program=$3
+work=$4
 rm -rf "$work"
 mkdir -p "$work/pictures"
 
@@ -37,7 +39,8 @@ build_artefacts higher "$higher"
 
 folder=Talvorne-$version
 expected=$({
-  printf '%s\n' "$folder/" "$folder/Talvorne.exe" "$folder/Guide/" "$folder/Guide/guide.html" \
+  printf '%s\n' "$folder/" "$folder/Talvorne.exe" "$folder/LICENCE.txt" \
+    "$folder/LICENCES-TIERCES.txt" "$folder/Guide/" "$folder/Guide/guide.html" \
     "$folder/Guide/images/"
   guide_pictures "$root" | sed "s|^|$folder/Guide/images/|"
 } | sort)
@@ -48,7 +51,34 @@ cmp -s "$program" "$work/portable/$folder/Talvorne.exe" || fail "the zip's Talvo
 guide=$work/portable/$folder/Guide/guide.html
 ! grep -q '@[A-Z_]*@' "$guide" || fail "the guide still holds placeholders"
 grep -qF "$folder.msi" "$guide" || fail "the guide does not name the package $folder.msi"
-echo "The portable zip holds the program and the guide with its pictures"
+echo "The portable zip holds the program, its licences and the guide with its pictures"
+
+# The licences are texts for Windows; as written, LICENCE.txt is the project's LICENSE, and the
+# third-party licences have every placeholder filled in and give the source's address.
+for text in LICENCE.txt LICENCES-TIERCES.txt; do
+  file=$work/portable/$folder/$text
+  [[ $(head -c3 "$file") == $'\xef\xbb\xbf' ]] && ! grep -qv $'\r$' "$file" ||
+    fail "$text is not a text for Windows: a byte order mark, then CR LF at each line's end"
+  tail -c +4 "$file" | sed 's/\r$//' >"$work/$text"
+done
+cmp -s "$root/LICENSE" "$work/LICENCE.txt" || fail "LICENCE.txt is not the text of LICENSE"
+notices=$work/LICENCES-TIERCES.txt
+! grep -q '@[A-Z0-9_]*@' "$notices" || fail "LICENCES-TIERCES.txt still holds placeholders"
+grep -qF "$source_address" "$notices" || fail "LICENCES-TIERCES.txt does not give $source_address"
+
+# They name the toolchain's files of which the program holds code, and no other: as the link map
+# tells, the object files the linker loaded and the libraries it took members from, but for the
+# members that only import a Windows DLL's functions. The program's own libraries are named
+# relative to the build tree, the toolchain's by absolute paths.
+imports=$(sed -n 's/^ \.idata\$[0-9]* .* \(\/.*)\)$/\1/p' "$map" | sort -u)
+linked=$({
+  sed -n 's/^LOAD \(\/.*\.o\)$/\1/p' "$map"
+  sed -n '/^Archive member included/,/^Discarded input sections/s/^\(\/[^ ]*\.a([^)]*)\).*/\1/p' \
+    "$map" | grep -vxF "$imports" | sed 's/(.*//'
+} | xargs -n1 basename | sort -u)
+diff <(echo "$linked") <(linked_files "$notices") ||
+  fail "LICENCES-TIERCES.txt names other files (>) than those the program holds code of (<)"
+echo "The licences are there, and name what the program holds from others"
 
 # The guide gives the administrator the package's own codes.
 for code in ProductCode UpgradeCode; do
