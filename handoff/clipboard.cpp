@@ -6,22 +6,10 @@
 
 #include "handoff/handoff_texts.h"
 #include "win32/placeholders.h"
-#include "win32/text_encoding.h"
+#include "win32/system_error_text.h"
 
 namespace talvorne {
 namespace {
-
-// The system's description of the error, without its final line break.
-std::string SystemErrorText(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring description(text != nullptr ? text : L"", length);
-  LocalFree(text);
-  description.erase(description.find_last_not_of(L" \r\n") + 1);
-  return description.empty() ? "erreur " + std::to_string(code) : Narrow(description);
-}
 
 // Clipboard history, remote desktops and classroom monitoring tools hold the clipboard for a few
 // milliseconds at a time: it is asked for again a few times before the send gives up.

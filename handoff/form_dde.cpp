@@ -55,10 +55,14 @@ void TFormDDE::EnvoieDonnees(const Memo& Memo, bool NouvellePage) {
   // not run a send inside this one, whose conversation it would end.
   sending_.Run([&] {
     const HourglassCursor hourglass;
-    // The box's stored lines: a line wider than the box reaches Zuruzevu whole.
-    PutTextOnClipboard(Handle(), Widen(ClipboardText(SplitLines(Memo.Text()))));
+    CopieDonnees(Memo);
     Execute(NouvellePage ? TEnvoi::eAdd : TEnvoi::eLoad);
   });
+}
+
+void TFormDDE::CopieDonnees(const Memo& Memo) {
+  // The box's stored lines: a line wider than the box reaches Zuruzevu whole.
+  PutTextOnClipboard(Handle(), Widen(ClipboardText(SplitLines(Memo.Text()))));
 }
 
 void TFormDDE::Execute(TEnvoi ordre) {

@@ -42,6 +42,8 @@ class TFormDDE : public Window, private DdeParticipant {
   // Puts the lines of the box on the clipboard and has Zuruzevu load them (NouvellePage false)
   // or add them as a new page (true). Does nothing while a send is in progress.
   void EnvoieDonnees(const Memo& Memo, bool NouvellePage);
+  // Puts the lines of the box on the clipboard as a send does, and nothing more.
+  void CopieDonnees(const Memo& Memo);
   // A send is in progress: its waits and DDE transactions are under way.
   bool Sending() const { return sending_.Running(); }
   void Execute(TEnvoi ordre);

@@ -2,13 +2,12 @@
 
 #include <windows.h>
 
-#include <shlobj.h>
-
 #include <memory>
 #include <string>
 #include <type_traits>
 
 #include "win32/program_path.h"
+#include "win32/special_folder.h"
 
 namespace talvorne {
 namespace {
@@ -59,12 +58,7 @@ std::wstring SystemLookupPlatform::ExecutableFolder() {
 }
 
 std::wstring SystemLookupPlatform::SpecialFolderPath(int csidl) {
-  PIDLIST_ABSOLUTE folder = nullptr;
-  if (SHGetSpecialFolderLocation(nullptr, csidl, &folder) < 0) return {};
-  wchar_t path[MAX_PATH + 1] = {};
-  const bool found = SHGetPathFromIDListW(folder, path) != FALSE;
-  CoTaskMemFree(folder);
-  return found ? path : L"";
+  return talvorne::SpecialFolderPath(csidl);
 }
 
 bool SystemLookupPlatform::FileExists(const std::wstring& path) {

@@ -1,9 +1,14 @@
 // The conversion's pause lets the commands run. A second acquisition then is refused, so that two
-// tables never mix in Memo1, and a send waits until the table is complete, so that a partial table
-// is never sent.
+// tables never mix in Memo1, and the commands that take the table (its sends to Zuruzevu, its copy
+// and its saving) wait until it is complete, so that a partial table never leaves the program.
 #pragma once
 
+#include <algorithm>
+#include <vector>
+
 namespace talvorne {
+
+enum class TableCommand { kRegressi, kAddToZuruzevu, kCopy, kSave };
 
 class ConversionGate {
  public:
@@ -16,27 +21,31 @@ class ConversionGate {
     return true;
   }
 
-  // True when the send may run now; otherwise it is held until the conversion ends.
-  bool RequestSend() {
-    if (running_) sendHeld_ = true;
+  // True when the command may run now; otherwise it is held, once however often it is asked for,
+  // until the conversion ends.
+  bool Request(TableCommand command) {
+    if (running_ && std::find(held_.begin(), held_.end(), command) == held_.end()) {
+      held_.push_back(command);
+    }
     return !running_;
   }
 
   // The window is closing: nothing is sent after it has gone.
-  void DropHeldSend() { sendHeld_ = false; }
+  void DropHeldCommands() { held_.clear(); }
 
-  // The conversion has ended; true when a send held meanwhile should run now. A conversion that
-  // failed leaves no complete table, so its held send is dropped.
-  bool End(bool tableComplete) {
-    const bool sendNow = sendHeld_ && tableComplete;
+  // The conversion has ended; the commands held meanwhile that should run now, in the order they
+  // were asked for. A conversion that failed leaves no complete table, so they are dropped.
+  std::vector<TableCommand> End(bool tableComplete) {
+    std::vector<TableCommand> runNow;
+    if (tableComplete) runNow.swap(held_);
+    held_.clear();
     running_ = false;
-    sendHeld_ = false;
-    return sendNow;
+    return runNow;
   }
 
  private:
   bool running_ = false;
-  bool sendHeld_ = false;
+  std::vector<TableCommand> held_;
 };
 
 }  // namespace talvorne

@@ -12,6 +12,7 @@
 #include "device/device_texts.h"
 #include "device/libusb_loader.h"
 #include "handoff/form_dde.h"
+#include "handoff/lines.h"
 #include "resources/resource_ids.h"
 #include "shell/aboutform.h"
 #include "shell/shell_texts.h"
@@ -19,6 +20,7 @@
 #include "win32/guarded_call.h"
 #include "win32/message_boxes.h"
 #include "win32/placeholders.h"
+#include "win32/shortcuts.h"
 
 namespace talvorne {
 
@@ -60,8 +62,9 @@ std::string RecordTooLongError(std::int32_t sampleCount) {
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings)
-    : Window(style), settings_(settings) {
+    : Window(style), settings_(settings), saver_(settings) {
   Create(instance, kForm1Layout, LoadMenuW(instance, kMainMenuResource));
+  AttachShortcuts(Handle(), LoadAcceleratorsW(instance, kMainShortcutsResource));
   BindControls();
   RunGuarded([this] { FormCreate(); });
 }
@@ -95,7 +98,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
-  conversion_.DropHeldSend();
+  conversion_.DropHeldCommands();
   if (usb_) CloseOscilloscope(*usb_, DeviceHandle);
 }
 
@@ -148,9 +151,41 @@ void TForm1::ShowExchange(const AcquisitionExchange& exchange) {
 }
 
 void TForm1::Button5Click() {
-  // During the conversion's pause the send waits for the complete table.
-  if (!conversion_.RequestSend()) return;
-  FormDDE->EnvoieDonnees(Memo1, false);
+  RunOnCompleteTable(TableCommand::kRegressi);
+}
+
+void TForm1::Enregistrer1Click() {
+  RunOnCompleteTable(TableCommand::kSave);
+}
+
+void TForm1::Copier1Click() {
+  RunOnCompleteTable(TableCommand::kCopy);
+}
+
+void TForm1::Ajouter1Click() {
+  RunOnCompleteTable(TableCommand::kAddToZuruzevu);
+}
+
+void TForm1::Quitter1Click() {
+  SendMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TForm1::RunOnCompleteTable(TableCommand command) {
+  if (FormDDE->Sending()) return;
+  if (conversion_.Request(command)) RunTableCommand(command);
+}
+
+void TForm1::RunTableCommand(TableCommand command) {
+  switch (command) {
+    case TableCommand::kRegressi:
+      return FormDDE->EnvoieDonnees(Memo1, false);
+    case TableCommand::kAddToZuruzevu:
+      return FormDDE->EnvoieDonnees(Memo1, true);
+    case TableCommand::kCopy:
+      return FormDDE->CopieDonnees(Memo1);
+    case TableCommand::kSave:
+      return saver_.Save(Handle(), SplitLines(Memo1.Text()));
+  }
 }
 
 void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
@@ -165,7 +200,7 @@ void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
     conversion_.End(false);
     throw;
   }
-  if (conversion_.End(true)) Button5Click();
+  for (const TableCommand held : conversion_.End(true)) RunTableCommand(held);
 }
 
 bool TForm1::AcceptRecord(const RecordTexts& description, std::size_t length) const {
@@ -202,6 +237,13 @@ void TForm1::WriteSamples(std::span<const std::uint8_t> record, std::int32_t sam
   RichEdit1.SetText(samples.sampleByteTrace);
   RichEdit3.SetText(samples.timeVoltageTrace);
   Button5.SetEnabled(true);
+  EnableTableMenuItems();
+}
+
+void TForm1::EnableTableMenuItems() {
+  for (const int item : {IDM_SAVE_TABLE, IDM_COPY_TABLE, IDM_ADD_TO_ZURUZEVU}) {
+    EnableMenuItem(GetMenu(Handle()), static_cast<UINT>(item), MF_BYCOMMAND | MF_ENABLED);
+  }
 }
 
 void TForm1::N1Click() {
@@ -246,6 +288,14 @@ void TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
         return Off1Click();
       case IDM_ABOUT:
         return N1Click();
+      case IDM_SAVE_TABLE:
+        return Enregistrer1Click();
+      case IDM_COPY_TABLE:
+        return Copier1Click();
+      case IDM_ADD_TO_ZURUZEVU:
+        return Ajouter1Click();
+      case IDM_QUIT:
+        return Quitter1Click();
     }
     return;
   }

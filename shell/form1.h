@@ -11,6 +11,7 @@
 #include "device/usb_library.h"
 #include "shell/conversion_gate.h"
 #include "shell/format_settings.h"
+#include "shell/table_saver.h"
 #include "win32/controls.h"
 #include "win32/window.h"
 
@@ -36,6 +37,12 @@ class TForm1 : public Window {
   void N1Click();
   void On1Click();
   void Off1Click();
+  // The "Fichier" menu: the table saved to a file, copied, added to Zuruzevu as a new page; and
+  // the close.
+  void Enregistrer1Click();
+  void Copier1Click();
+  void Ajouter1Click();
+  void Quitter1Click();
 
   // The conversion, the last stage of "Récupération": the record becomes the labels, the data
   // table, the traces and the progress display, and "Régressi" is enabled at the end.
@@ -63,12 +70,18 @@ class TForm1 : public Window {
   // offered again.
   void LetOscilloscopeGo();
   void FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description);
+  // During the conversion's pause a command that takes the table waits for the complete table;
+  // during a send it does nothing, as the buttons do.
+  void RunOnCompleteTable(TableCommand command);
+  void RunTableCommand(TableCommand command);
+  void EnableTableMenuItems();
 
   const FormatSettings& settings_;
   // libusb0.dll, loaded by the first Connexion and kept to the end: the device is closed through
   // it.
   std::unique_ptr<UsbLibrary> usb_;
   ConversionGate conversion_;
+  TableSaver saver_;
 };
 
 extern TForm1* Form1;

@@ -2,12 +2,17 @@
 
 #include <vector>
 
+#include "win32/shortcuts.h"
+
 namespace talvorne {
 namespace {
 
 void Dispatch(MSG& message) {
   const HWND topLevel = message.hwnd != nullptr ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-  if (topLevel != nullptr && IsDialogMessageW(topLevel, &message)) return;
+  if (topLevel != nullptr &&
+      (TranslateShortcut(topLevel, message) || IsDialogMessageW(topLevel, &message))) {
+    return;
+  }
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }

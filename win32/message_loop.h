@@ -1,5 +1,6 @@
 // The program's message loops: the main one, the modal one of the about box and the pass that a
-// pause makes over pending messages. Tab and the arrow keys move the focus in every window.
+// pause makes over pending messages. Tab and the arrow keys move the focus in every window, and a
+// window's keyboard shortcuts work in each of them.
 #pragma once
 
 #include <windows.h>

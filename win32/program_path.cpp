@@ -22,8 +22,11 @@ std::wstring ProgramPath() {
 }
 
 std::wstring ProgramFolder() {
-  const std::wstring path = ProgramPath();
-  return path.substr(0, path.find_last_of(L'\\') + 1);
+  return FolderOf(ProgramPath());
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+  return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
 }  // namespace talvorne

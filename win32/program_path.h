@@ -1,4 +1,4 @@
-// Where the running program's file is.
+// Where the running program's file is, and the folder of any file.
 #pragma once
 
 #include <string>
@@ -9,5 +9,7 @@ namespace talvorne {
 std::wstring ProgramPath();
 // Its folder, ending in a backslash.
 std::wstring ProgramFolder();
+// The folder of a file's full path, ending in its backslash ("C:\" for "C:\x.txt").
+std::wstring FolderOf(const std::wstring& path);
 
 }  // namespace talvorne

@@ -78,6 +78,7 @@ class ScriptedAcquisition {
     const bool acquired = Acquire();
     ReportLabels();
     SaveSnapshot(window_, L"table_received.bmp");
+    PictureFileMenu();
     if (ShowDebugPanel()) SaveSnapshot(window_, L"talvorne.bmp");
     PictureAboutBox();
     if (acquired) SendToZuruzevu();
@@ -185,6 +186,46 @@ class ScriptedAcquisition {
     }
   }
 
+  // Opens "Fichier" from the keyboard, as Alt and the down arrow do, pictures the window with the
+  // menu open below it and closes the menu again.
+  void PictureFileMenu() {
+    PostMessageW(window_, WM_SYSCOMMAND, SC_KEYMENU, 0);  // the menu bar, its first menu selected
+    PostMessageW(window_, WM_KEYDOWN, VK_DOWN, 0);
+    HWND menu = nullptr;
+    if (!WaitUntil([&] { return (menu = OpenMenu()) != nullptr; }, kPanelTimeout)) {
+      verdict_.Fail("le menu « Fichier » ne s'est pas ouvert");
+      return;
+    }
+    SaveSnapshot(window_, L"file_menu.bmp", menu);
+    for (int level = 0; level < 2; ++level) PostMessageW(window_, WM_KEYDOWN, VK_ESCAPE, 0);
+    if (!WaitUntil([&] { return OpenMenu() == nullptr; }, kPanelTimeout)) {
+      verdict_.Fail("le menu « Fichier » ne s'est pas refermé");
+    }
+  }
+
+  // Talvorne's drop-down menu on screen, if one is.
+  HWND OpenMenu() const {
+    struct Search {
+      DWORD process;
+      HWND menu = nullptr;
+    } search{talvorne_.Id()};
+    EnumWindows(
+        [](HWND window, LPARAM found) {
+          auto& wanted = *reinterpret_cast<Search*>(found);
+          wchar_t name[16] = {};
+          GetClassNameW(window, name, 16);
+          DWORD process = 0;
+          GetWindowThreadProcessId(window, &process);
+          if (process == wanted.process && IsWindowVisible(window) &&
+              std::wstring_view(name) == L"#32768") {
+            wanted.menu = window;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.menu;
+  }
+
   // Chooses "?", pictures the about box and closes it.
   void PictureAboutBox() {
     PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
@@ -200,12 +241,14 @@ class ScriptedAcquisition {
     }
   }
 
-  void SaveSnapshot(HWND window, const wchar_t* name) {
+  // The window, and with it the other one shown over it, if any.
+  void SaveSnapshot(HWND window, const wchar_t* name, HWND over = nullptr) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_BLOCK, 5000, &ignored);
     Sleep(kSettleMs);
     const std::filesystem::path file = folder_ / name;
-    if (SaveWindowSnapshot(window, file)) {
+    if (over != nullptr ? SaveWindowsSnapshot(window, over, file)
+                        : SaveWindowSnapshot(window, file)) {
       std::cout << "Image : " << Narrow(file.wstring()) << "\n";
     } else {
       verdict_.Fail("la fenêtre n'a pas pu être capturée");
@@ -239,8 +282,9 @@ void Close(const testing::ChildProcess& talvorne, HWND window, Verdict& verdict)
 }  // namespace
 
 int RunScriptedAcquisition(const std::filesystem::path& folder) {
-  for (const wchar_t* output : {L"table.txt", L"zuruzevu_table.txt", L"main_window.bmp",
-                                L"table_received.bmp", L"talvorne.bmp", L"about_box.bmp"}) {
+  for (const wchar_t* output :
+       {L"table.txt", L"zuruzevu_table.txt", L"main_window.bmp", L"table_received.bmp",
+        L"file_menu.bmp", L"talvorne.bmp", L"about_box.bmp"}) {
     std::filesystem::remove(folder / output);
   }
   const std::filesystem::path program = PrepareProgramFolder(folder);

@@ -44,11 +44,7 @@ bool WriteBmp(const std::filesystem::path& file, LONG width, LONG height, const 
   return static_cast<bool>(out.flush());
 }
 
-}  // namespace
-
-bool SaveWindowSnapshot(HWND window, const std::filesystem::path& bmpFile) {
-  RECT frame{};
-  if (!GetWindowRect(window, &frame)) return false;
+bool SaveScreenArea(const RECT& frame, const std::filesystem::path& bmpFile) {
   const LONG width = frame.right - frame.left;
   const LONG height = frame.bottom - frame.top;
   if (width <= 0 || height <= 0) return false;
@@ -74,6 +70,19 @@ bool SaveWindowSnapshot(HWND window, const std::filesystem::path& bmpFile) {
   auto* const pixel = static_cast<std::uint32_t*>(pixels);
   std::for_each(pixel, pixel + width * height, [](std::uint32_t& p) { p |= 0xFF000000u; });
   return copied && WriteBmp(bmpFile, width, height, pixels);
+}
+
+}  // namespace
+
+bool SaveWindowSnapshot(HWND window, const std::filesystem::path& bmpFile) {
+  RECT frame{};
+  return GetWindowRect(window, &frame) && SaveScreenArea(frame, bmpFile);
+}
+
+bool SaveWindowsSnapshot(HWND window, HWND other, const std::filesystem::path& bmpFile) {
+  RECT frame{}, otherFrame{}, both{};
+  return GetWindowRect(window, &frame) && GetWindowRect(other, &otherFrame) &&
+         UnionRect(&both, &frame, &otherFrame) && SaveScreenArea(both, bmpFile);
 }
 
 }  // namespace talvorne::demo

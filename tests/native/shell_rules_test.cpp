@@ -94,31 +94,41 @@ TEST(Placeholders, FilledInOrderWhateverTheValuesHold) {
   EXPECT_EQ(FillPlaceholders("rien", {"x"}), "rien");
 }
 
-TEST(ConversionGate, RefusesASecondConversionAndHoldsTheSend) {
+TEST(ConversionGate, RefusesASecondConversionAndHoldsTheTablesCommands) {
+  using enum TableCommand;
+  using Commands = std::vector<TableCommand>;
   ConversionGate gate;
-  EXPECT_TRUE(gate.RequestSend());  // nothing running: send at once
+  EXPECT_TRUE(gate.Request(kRegressi));  // nothing running: send at once
   ASSERT_TRUE(gate.TryBegin());
   EXPECT_FALSE(gate.TryBegin());
-  EXPECT_FALSE(gate.RequestSend());
-  EXPECT_FALSE(gate.RequestSend());  // two clicks, one send
-  EXPECT_TRUE(gate.End(true));
+  EXPECT_FALSE(gate.Request(kRegressi));
+  EXPECT_FALSE(gate.Request(kRegressi));  // two clicks, one send
+  EXPECT_EQ(gate.End(true), Commands{kRegressi});
   EXPECT_FALSE(gate.Running());
-  EXPECT_TRUE(gate.RequestSend());
+  EXPECT_TRUE(gate.Request(kRegressi));
 
   ASSERT_TRUE(gate.TryBegin());
-  EXPECT_FALSE(gate.End(true));  // nothing held
+  EXPECT_EQ(gate.End(true), Commands{});  // nothing held
+
+  // Each command asked for once, in its order.
+  ASSERT_TRUE(gate.TryBegin());
+  for (TableCommand command : {kSave, kAddToZuruzevu, kSave, kCopy, kRegressi, kAddToZuruzevu}) {
+    EXPECT_FALSE(gate.Request(command));
+  }
+  EXPECT_EQ(gate.End(true), (Commands{kSave, kAddToZuruzevu, kCopy, kRegressi}));
 
   ASSERT_TRUE(gate.TryBegin());
-  EXPECT_FALSE(gate.RequestSend());
-  EXPECT_FALSE(gate.End(false));  // failed conversion: the held send is dropped
+  EXPECT_FALSE(gate.Request(kRegressi));
+  EXPECT_FALSE(gate.Request(kCopy));
+  EXPECT_EQ(gate.End(false), Commands{});  // failed conversion: the held commands are dropped
   ASSERT_TRUE(gate.TryBegin());
-  EXPECT_FALSE(gate.End(true));
+  EXPECT_EQ(gate.End(true), Commands{});
 
   // Closed during the pause: the table still completes, but is not sent.
   ASSERT_TRUE(gate.TryBegin());
-  EXPECT_FALSE(gate.RequestSend());
-  gate.DropHeldSend();
-  EXPECT_FALSE(gate.End(true));
+  EXPECT_FALSE(gate.Request(kAddToZuruzevu));
+  gate.DropHeldCommands();
+  EXPECT_EQ(gate.End(true), Commands{});
 }
 
 }  // namespace

@@ -42,10 +42,15 @@ LITERALS = r'((?:"(?:[^"\\\n]|\\.)*"\s*)+)'
 ESCAPES = {"t": "\t", "r": "\r", "n": "\n", '"': '"', "\\": "\\", "'": "'"}
 
 
+def unescaped(text):
+    """A literal's text with its escapes (\\t...) resolved, as C++ and the resource compiler
+    read it."""
+    return re.sub(r"\\(.)", lambda match: ESCAPES.get(match.group(1), match.group(0)), text)
+
+
 def joined_literals(source):
     """The text of adjacent C++ string literals, escapes resolved."""
-    text = "".join(re.findall(r'"((?:[^"\\\n]|\\.)*)"', source))
-    return re.sub(r"\\(.)", lambda match: ESCAPES.get(match.group(1), match.group(0)), text)
+    return unescaped("".join(re.findall(r'"((?:[^"\\\n]|\\.)*)"', source)))
 
 
 def expression_text(code):
@@ -80,7 +85,7 @@ def shown_texts():
                 yield from ((text, path) for text in re.findall(r'"([^"]*)"', line))
     for path in program_files("*.rc"):
         for text in re.findall(r'^\s*(?:POPUP|MENUITEM)\s+"([^"]*)"', read(path), re.MULTILINE):
-            yield text, path
+            yield unescaped(text), path
     for path in program_files("*.cpp"):
         for thrown in re.findall(r'\bthrow\s+[\w:]+\((\s*"[^;]*);', read(path)):
             yield expression_text(thrown), path

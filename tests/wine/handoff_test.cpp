@@ -72,17 +72,6 @@ DWORD TickOf(const std::filesystem::path& folder, const std::string& prefix) {
   return 0;
 }
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
-  if (const HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
-    if (const auto* data = static_cast<const wchar_t*>(GlobalLock(block))) text = data;
-    GlobalUnlock(block);
-  }
-  CloseClipboard();
-  return text;
-}
-
 // Talvorne started from its own folder (or in another current folder) with the table acquired,
 // ready for "Régressi".
 class ReadyToSend : public OscilloscopeSession {

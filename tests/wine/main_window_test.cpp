@@ -280,19 +280,32 @@ TEST(MainWindow, LabelsFitTheirText) {
 TEST(MainWindow, MenuBar) {
   ProgramWindows windows;
   const HMENU bar = GetMenu(windows.Main().Handle());
-  ASSERT_EQ(GetMenuItemCount(bar), 2);
-  wchar_t text[16];
-  GetMenuStringW(bar, 0, text, 16, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"Debug");
-  GetMenuStringW(bar, 1, text, 16, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"?");
-  EXPECT_EQ(GetSubMenu(bar, 1), nullptr);
-  const HMENU debug = GetSubMenu(bar, 0);
+  ASSERT_EQ(GetMenuItemCount(bar), 3);
+  wchar_t text[64];
+  const wchar_t* const bars[] = {L"Fichier", L"Debug", L"?"};
+  for (int i = 0; i < 3; ++i) {
+    GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, bars[i]);
+  }
+  EXPECT_EQ(GetSubMenu(bar, 2), nullptr);
+
+  // The shortcuts are told after a tab, where Windows aligns them.
+  const HMENU file = GetSubMenu(bar, 0);
+  const wchar_t* const items[] = {L"Enregistrer le tableau…\tCtrl+S", L"Copier le tableau\tCtrl+C",
+                                  L"Ajouter à Zuruzevu (nouvelle page)", L"", L"Quitter"};
+  ASSERT_EQ(GetMenuItemCount(file), 5);
+  for (int i = 0; i < 5; ++i) {
+    GetMenuStringW(file, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, items[i]);
+  }
+  EXPECT_TRUE(GetMenuState(file, 3, MF_BYPOSITION) & MF_SEPARATOR);
+
+  const HMENU debug = GetSubMenu(bar, 1);
   ASSERT_EQ(GetMenuItemCount(debug), 2);
   EXPECT_EQ(GetMenuItemID(debug, 0), static_cast<UINT>(IDM_DEBUG_ON));
-  GetMenuStringW(debug, 0, text, 16, MF_BYPOSITION);
+  GetMenuStringW(debug, 0, text, 64, MF_BYPOSITION);
   EXPECT_STREQ(text, L"On");
-  GetMenuStringW(debug, 1, text, 16, MF_BYPOSITION);
+  GetMenuStringW(debug, 1, text, 64, MF_BYPOSITION);
   EXPECT_STREQ(text, L"Off");
 }
 

@@ -1,6 +1,7 @@
 #include "tests/wine/support/box_watcher.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace talvorne::testing {
 namespace {
@@ -59,8 +60,11 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM reading) {
 
 }  // namespace
 
-BoxWatcher::BoxWatcher(DWORD processId, std::chrono::milliseconds answerAfter)
-    : processId_(processId), answerAfter_(answerAfter), thread_([this] { Watch(); }) {}
+BoxWatcher::BoxWatcher(DWORD processId, std::chrono::milliseconds answerAfter, Answer answer)
+    : processId_(processId),
+      answerAfter_(answerAfter),
+      answer_(std::move(answer)),
+      thread_([this] { Watch(); }) {}
 
 BoxWatcher::~BoxWatcher() {
   stop_ = true;
@@ -105,6 +109,7 @@ void BoxWatcher::Watch() {
         answered_.push_back(box);
         boxes_.push_back(reading.box);
       }
+      if (answer_ && answer_(box)) continue;
       PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(reading.firstButton), BN_CLICKED),
                    reinterpret_cast<LPARAM>(reading.firstButton));
     }

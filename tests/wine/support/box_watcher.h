@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -25,10 +26,14 @@ struct SeenBox {
 
 class BoxWatcher {
  public:
+  // Fills in and answers a dialog itself, returning true, or leaves it to the first button.
+  using Answer = std::function<bool(HWND box)>;
+
   // Answers every box of that process (this one by default) by pressing its first button, once
-  // it has been up for answerAfter.
+  // it has been up for answerAfter, unless `answer` answers it.
   explicit BoxWatcher(DWORD processId = GetCurrentProcessId(),
-                      std::chrono::milliseconds answerAfter = std::chrono::milliseconds(0));
+                      std::chrono::milliseconds answerAfter = std::chrono::milliseconds(0),
+                      Answer answer = {});
   BoxWatcher(const BoxWatcher&) = delete;
   BoxWatcher& operator=(const BoxWatcher&) = delete;
   ~BoxWatcher();
@@ -43,6 +48,7 @@ class BoxWatcher {
 
   DWORD processId_;
   std::chrono::milliseconds answerAfter_;
+  Answer answer_;
   std::atomic<bool> stop_{false};
   mutable std::mutex mutex_;
   std::vector<SeenBox> boxes_;

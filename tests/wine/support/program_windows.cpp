@@ -41,4 +41,15 @@ RECT RectInClient(HWND control) {
   return rect;
 }
 
+std::wstring ClipboardText() {
+  std::wstring text;
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  if (const HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* data = static_cast<const wchar_t*>(GlobalLock(block))) text = data;
+    GlobalUnlock(block);
+  }
+  CloseClipboard();
+  return text;
+}
+
 }  // namespace talvorne::testing

@@ -1,6 +1,8 @@
 // The program's windows made in this test process as start-up makes them, for in-process tests.
 #pragma once
 
+#include <string>
+
 #include "handoff/dde_instance.h"
 #include "shell/three_windows.h"
 
@@ -27,5 +29,8 @@ void Pump();
 
 // A control's place in its parent's client area.
 RECT RectInClient(HWND control);
+
+// The Unicode text on the clipboard, asked for again while another program holds it.
+std::wstring ClipboardText();
 
 }  // namespace talvorne::testing

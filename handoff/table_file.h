@@ -1,0 +1,28 @@
+// The data table as a file that a spreadsheet or a Python notebook opens: tab-separated text or
+// CSV, in UTF-8 with a byte-order mark so that an accented word of an edited table reads right.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace talvorne {
+
+enum class TableFileType { kText, kCsv };
+
+// The file's bytes: the byte-order mark, then each line followed by CR LF. Text holds the lines as
+// they go on the clipboard; CSV cuts each line into its cells at the tabs and separates them by
+// ";" when the decimal separator is "," (as a French spreadsheet expects), by "," otherwise; a
+// cell that holds the separator, a double quote or a line break goes between double quotes, its
+// own doubled (RFC 4180).
+std::string TableFileBytes(const std::vector<std::string>& lines, TableFileType type,
+                           std::string_view decimalSeparator);
+
+struct LocalTime {
+  int year, month, day, hour, minute, second;
+};
+
+// The name the Save dialog proposes: "Talvorne 2024-03-05 14-07-09.txt".
+std::string ProposedTableFileName(const LocalTime& time);
+
+}  // namespace talvorne

@@ -1,0 +1,24 @@
+// The standard Save dialog, asking where the data table goes and in which type of file.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "handoff/table_file.h"
+
+namespace talvorne {
+
+struct SaveChoice {
+  std::wstring path;
+  TableFileType type;
+};
+
+// Owned by the window, it opens in the folder (the dialog's own choice when empty) with the name
+// proposed and the text type chosen, and asks before it lets an existing file be replaced.
+// Nothing when the user cancels; when the dialog fails, throws std::runtime_error with the reason.
+std::optional<SaveChoice> AskWhereToSave(HWND owner, const std::wstring& folder,
+                                         const std::wstring& proposedName);
+
+}  // namespace talvorne

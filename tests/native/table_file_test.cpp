@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include "handoff/table_file.h"
+
+namespace talvorne {
+namespace {
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
+TEST(TableFile, TextHoldsTheClipboardsLinesAfterAByteOrderMark) {
+  const std::vector<std::string> lines = {"t\tU1\tU2", "s\tmV\tmV", "2E-6\t62\t-6553600", ""};
+  EXPECT_EQ(TableFileBytes(lines, TableFileType::kText, ","),
+            std::string(kBom) + "t\tU1\tU2\r\ns\tmV\tmV\r\n2E-6\t62\t-6553600\r\n\r\n");
+  EXPECT_EQ(TableFileBytes({}, TableFileType::kText, "."), kBom);
+}
+
+TEST(TableFile, CsvSeparatesTheCellsByWhatTheDecimalSeparatorLeavesFreeAndQuotesTheRest) {
+  // An edited table: a typed line with the separators, quotes, an accent and empty cells.
+  const std::vector<std::string> lines = {"t\tU2",     "1,6E-7\t-2,4",
+                                          "0.5\t3.25", "a;b\tdit \"é\"\t\tfin\t",
+                                          "",          "deux\nlignes\tretour\rchariot"};
+  EXPECT_EQ(TableFileBytes(lines, TableFileType::kCsv, ","),
+            std::string(kBom) +
+                "t;U2\r\n1,6E-7;-2,4\r\n0.5;3.25\r\n\"a;b\";\"dit \"\"é\"\"\";;fin;\r\n\r\n"
+                "\"deux\nlignes\";\"retour\rchariot\"\r\n");
+  EXPECT_EQ(TableFileBytes(lines, TableFileType::kCsv, "."),
+            std::string(kBom) +
+                "t,U2\r\n\"1,6E-7\",\"-2,4\"\r\n0.5,3.25\r\na;b,\"dit \"\"é\"\"\",,fin,\r\n\r\n"
+                "\"deux\nlignes\",\"retour\rchariot\"\r\n");
+}
+
+TEST(TableFile, TheProposedNameTellsWhenTheTableWasSaved) {
+  EXPECT_EQ(ProposedTableFileName({2024, 3, 5, 14, 7, 9}), "Talvorne 2024-03-05 14-07-09.txt");
+  EXPECT_EQ(ProposedTableFileName({2031, 12, 31, 0, 0, 0}), "Talvorne 2031-12-31 00-00-00.txt");
+}
+
+}  // namespace
+}  // namespace talvorne

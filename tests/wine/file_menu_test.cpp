@@ -1,0 +1,339 @@
+// The "Fichier" menu in this process: its table items wait for a table, "Ajouter" sends it to a
+// running Zuruzevu as a new page, "Copier" and Ctrl+C put it on the clipboard, "Enregistrer"
+// writes it as text or CSV where the Save dialog says, whole or not at all, and "Quitter" closes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <dlgs.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cwchar>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "resources/resource_ids.h"
+#include "tests/support/record_builder.h"
+#include "tests/wine/support/box_watcher.h"
+#include "tests/wine/support/child_process.h"
+#include "tests/wine/support/program_windows.h"
+#include "tests/wine/support/stand_in_zuruzevu.h"
+#include "win32/special_folder.h"
+#include "win32/text_encoding.h"
+
+namespace talvorne {
+namespace {
+
+using namespace std::chrono_literals;
+using namespace talvorne::testing;
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+
+// The "Fichier" item whose caption begins so: its command, when the user could choose it.
+std::optional<UINT> EnabledFileMenuItem(const TForm1& form, std::wstring_view caption) {
+  const HMENU file = GetSubMenu(GetMenu(form.Handle()), 0);
+  wchar_t text[64] = {};
+  for (int i = 0; i < GetMenuItemCount(file); ++i) {
+    GetMenuStringW(file, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+    if (std::wstring_view(text).substr(0, caption.size()) != caption) continue;
+    if (GetMenuState(file, static_cast<UINT>(i), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) {
+      return std::nullopt;
+    }
+    return GetMenuItemID(file, i);
+  }
+  ADD_FAILURE() << "no item " << Narrow(caption);
+  return std::nullopt;
+}
+
+// Chooses the item as the user would, and returns once its command has run.
+void Choose(const TForm1& form, std::wstring_view caption) {
+  const std::optional<UINT> item = EnabledFileMenuItem(form, caption);
+  ASSERT_TRUE(item.has_value()) << Narrow(caption) << " is disabled";
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(*item, 0), 0);
+  Pump();
+}
+
+constexpr std::wstring_view kSave = L"Enregistrer le tableau…";
+constexpr std::wstring_view kCopy = L"Copier le tableau";
+constexpr std::wstring_view kAdd = L"Ajouter à Zuruzevu (nouvelle page)";
+
+// A short table, written as the conversion writes it, without its pause.
+void WriteTable(TForm1& form, const std::string& decimalSeparator, std::int16_t firstSample) {
+  RecordBuilder record = RecordBuilder::OneChannel(4);
+  record.ChannelCharacter('2').TimebaseCode(13).VoltsCode(1, 3).Sample(1, 1, firstSample);
+  form.WriteRecordDescription(DescribeRecord(record.Bytes(), decimalSeparator));
+  form.WriteSamples(record.Bytes(), 4);
+}
+
+std::string FileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry);
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+TEST(FileMenu, TheTablesItemsWaitForATableAndAddToZuruzevuGetsItAsANewPage) {
+  ScratchFolder zuruzevu;
+  const StandInZuruzevuReaper reaper({zuruzevu.Path()});
+  ChildProcess running(PlaceStandInZuruzevu(zuruzevu.Path()));
+  ASSERT_TRUE(WaitForZuruzevuEvent(zuruzevu.Path(), "register", 20s));
+  ProgramWindows windows;
+  TForm1& form = windows.Main();
+  for (std::wstring_view item : {kSave, kCopy, kAdd}) {
+    EXPECT_FALSE(EnabledFileMenuItem(form, item)) << Narrow(item);
+  }
+  EXPECT_TRUE(EnabledFileMenuItem(form, L"Quitter"));
+  WriteTable(form, ".", 25);
+  for (std::wstring_view item : {kSave, kCopy, kAdd}) {
+    EXPECT_TRUE(EnabledFileMenuItem(form, item)) << Narrow(item);
+  }
+
+  // Chosen during the next acquisition's pause, it waits for the whole new table.
+  const std::optional<UINT> add = EnabledFileMenuItem(form, kAdd);
+  ASSERT_TRUE(add);
+  PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(*add, 0), 0);
+  RecordBuilder record = RecordBuilder::OneChannel(6);
+  record.ChannelCharacter('1').TimebaseCode(16).VoltsCode(1, 4).Sample(1, 6, -3);
+  form.ConvertRecord(record.Bytes());
+  ASSERT_TRUE(WaitForZuruzevuEvent(zuruzevu.Path(), "clipboard", 10s))
+      << ::testing::PrintToString(ZuruzevuEvents(zuruzevu.Path()));
+  std::vector<std::string> exchange;
+  for (const std::string& event : ZuruzevuEvents(zuruzevu.Path())) {
+    if (event.rfind("execute", 0) == 0 || event.rfind("connect", 0) == 0) {
+      exchange.push_back(event);
+    }
+  }
+  EXPECT_EQ(exchange,
+            (std::vector<std::string>{"connect topic=ServeurDDE -> accepted", "execute CLIP|ADD"}));
+  const std::string table = form.Memo1.Text();
+  EXPECT_EQ(std::count(table.begin(), table.end(), '\n'), 2 + 6);
+  EXPECT_EQ(LastTableReceived(zuruzevu.Path()), table);
+  EXPECT_EQ(Narrow(ClipboardText()), table);
+
+  // As the close box: the window goes, and the message loop with it.
+  Choose(form, L"Quitter");
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  MSG quit;
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+// The shortcut's key as the keyboard brings it to the control with the focus, Ctrl held.
+void PressCtrl(HWND focus, char key) {
+  SetFocus(focus);
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageW(focus, WM_KEYDOWN, static_cast<WPARAM>(key), 0x00000001);
+  PostMessageW(focus, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
+  Pump();
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
+void EmptyTheClipboard() {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+TEST(FileMenu, CopyPutsTheTableOnTheClipboardAsRegressiDoesCtrlCOutsideTheTextBoxes) {
+  ProgramWindows windows(FormatSettings{","});
+  TForm1& form = windows.Main();
+  WriteTable(form, ",", -3);
+  SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(IDM_DEBUG_ON, 0), 0);
+  // An edited table, as debug mode allows, with a line wider than the box.
+  const std::string table = form.Memo1.Text() + "0,5\t" + std::string(300, '7') + " \té";
+  form.Memo1.SetText(table);
+
+  EmptyTheClipboard();
+  Choose(form, kCopy);
+  EXPECT_EQ(Narrow(ClipboardText()), table + "\r\n");
+
+  EmptyTheClipboard();
+  PressCtrl(form.Button3.Handle(), 'C');
+  EXPECT_EQ(Narrow(ClipboardText()), table + "\r\n");
+  // In a text box, Ctrl+C copies what is selected there.
+  SendMessageW(form.Memo1.Handle(), EM_SETSEL, 0, 1);
+  PressCtrl(form.Memo1.Handle(), 'C');
+  EXPECT_EQ(ClipboardText(), L"t");
+}
+
+// The user's Documents folder, a scratch folder while it lives: under Wine it is the Linux home,
+// which no test may write into, so this throws if the system still names another folder.
+class ScratchDocuments {
+ public:
+  ScratchDocuments() {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Personal", REG_EXPAND_SZ,
+                    folder_.Path().wstring().c_str(),
+                    static_cast<DWORD>((folder_.Path().wstring().size() + 1) * sizeof(wchar_t)));
+    if (std::filesystem::path(SpecialFolderPath(CSIDL_PERSONAL)) / L"" != folder_.Path() / L"") {
+      throw std::runtime_error("Documents could not be moved to a scratch folder");
+    }
+  }
+  ~ScratchDocuments() {
+    const std::wstring home = L"%USERPROFILE%\\Documents";
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Personal", REG_EXPAND_SZ, home.c_str(),
+                    static_cast<DWORD>((home.size() + 1) * sizeof(wchar_t)));
+  }
+  const std::filesystem::path& Path() const { return folder_.Path(); }
+
+ private:
+  static constexpr wchar_t kKey[] =
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  ScratchFolder folder_;
+};
+
+// Local time in 100 ns steps.
+constexpr ULONGLONG kSecond = 10'000'000;
+ULONGLONG Now() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  FILETIME time;
+  SystemTimeToFileTime(&now, &time);
+  return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
+// The time a name "Talvorne yyyy-mm-dd hh-mm-ss.txt" tells, if it is one.
+std::optional<ULONGLONG> TimeOfName(const std::wstring& name) {
+  SYSTEMTIME told{};
+  wchar_t end[8] = {};
+  if (swscanf(name.c_str(), L"Talvorne %4hu-%2hu-%2hu %2hu-%2hu-%2hu%7ls", &told.wYear,
+              &told.wMonth, &told.wDay, &told.wHour, &told.wMinute, &told.wSecond, end) != 7 ||
+      name.size() != 32 || std::wstring_view(end) != L".txt") {
+    return std::nullopt;
+  }
+  FILETIME time;
+  if (!SystemTimeToFileTime(&told, &time)) return std::nullopt;
+  return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
+// What the user types into the Save dialog: a name (a bare one lands in the folder the dialog
+// opened in) and the type, 1 for text and 2 for CSV. Any other box gets its first button.
+struct SaveDialogUser {
+  std::wstring name;
+  int type = 1;
+  std::wstring proposed;  // the name the dialog came up with
+
+  void Will(std::wstring typed, int chosen) {
+    name = std::move(typed);
+    type = chosen;
+  }
+
+  bool Answer(HWND box) {
+    const HWND types = GetDlgItem(box, cmb1);
+    if (types == nullptr) return false;
+    SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+    SendMessageW(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    const HWND edit =
+        FindWindowExW(FindWindowExW(GetDlgItem(box, cmb13), nullptr, L"ComboBox", nullptr), nullptr,
+                      L"Edit", nullptr);
+    proposed = TextOf(edit);
+    SetWindowTextW(edit, name.c_str());
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    return true;
+  }
+};
+
+TEST(FileMenu, SavesTheTableAsTextOrCsvWhereTheSaveDialogSays) {
+  const ScratchDocuments documents;
+  ScratchFolder elsewhere;
+  SaveDialogUser user;
+  const BoxWatcher watcher(GetCurrentProcessId(), 0ms, [&](HWND box) { return user.Answer(box); });
+  for (const std::string separator : {",", "."}) {
+    SCOPED_TRACE(separator);
+    ProgramWindows windows(FormatSettings{separator});
+    TForm1& form = windows.Main();
+    WriteTable(form, separator, -3);
+    form.Memo1.SetText(form.Memo1.Text() + "a;b\tdit \"é\"\t1,5");
+    Choose(form, kCopy);
+    const std::string clipboard = Narrow(ClipboardText());
+
+    // The first time in Documents, named after the time of day.
+    user.Will(separator == "," ? L"tableau virgule" : L"tableau point", 1);
+    const ULONGLONG before = Now() / kSecond * kSecond;
+    Choose(form, kSave);
+    const std::optional<ULONGLONG> named = TimeOfName(user.proposed);
+    ASSERT_TRUE(named) << Narrow(user.proposed);
+    EXPECT_GE(*named, before);
+    EXPECT_LE(*named, Now());
+    const std::filesystem::path text = documents.Path() / (user.name + L".txt");
+    EXPECT_EQ(FileBytes(text), kBom + clipboard);
+
+    // Elsewhere, as CSV: ";" beside a decimal comma, "," beside a point.
+    user.Will((elsewhere.Path() / user.name).wstring(), 2);
+    Choose(form, kSave);
+    const bool comma = separator == ",";
+    std::string csv = kBom;
+    for (std::size_t line = 0, start = 0; line < 2 + 4; ++line) {
+      const std::size_t end = clipboard.find("\r\n", start) + 2;
+      std::string cells = clipboard.substr(start, end - start);
+      std::replace(cells.begin(), cells.end(), '\t', comma ? ';' : ',');
+      csv += cells;
+      start = end;
+    }
+    csv += comma ? "\"a;b\";\"dit \"\"é\"\"\";1,5\r\n" : "a;b,\"dit \"\"é\"\"\",\"1,5\"\r\n";
+    EXPECT_EQ(FileBytes(user.name + L".csv"), csv);
+
+    // The next time in the folder last used.
+    user.Will(L"encore", 1);
+    Choose(form, kSave);
+    EXPECT_EQ(FileBytes(elsewhere.Path() / L"encore.txt"), FileBytes(text));
+    std::filesystem::remove(elsewhere.Path() / L"encore.txt");
+  }
+  EXPECT_EQ(FilesIn(documents.Path()).size(), 2u);
+  EXPECT_EQ(FilesIn(elsewhere.Path()).size(), 2u);
+}
+
+TEST(FileMenu, ASaveThatFailsLeavesTheOldFileWholeAndNoTemporaryFile) {
+  const ScratchDocuments documents;
+  const std::filesystem::path file = documents.Path() / L"mesures.txt";
+  std::ofstream(file, std::ios::binary) << "l'ancien tableau\r\n";
+  SaveDialogUser user;
+  user.Will(L"mesures", 1);
+  const BoxWatcher watcher(GetCurrentProcessId(), 0ms, [&](HWND box) { return user.Answer(box); });
+  ProgramWindows windows;
+  TForm1& form = windows.Main();
+  WriteTable(form, ".", 25);
+
+  // Open in a spreadsheet, which lets nobody else write it or replace it; then in a program that
+  // lets it be written but not replaced, where a write in place would have gone through.
+  for (const DWORD sharing : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+    SCOPED_TRACE(sharing);
+    const std::size_t seen = watcher.Boxes().size();
+    const HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Choose(form, kSave);
+    CloseHandle(holder);
+    const auto boxes = watcher.WaitFor(seen + 3, 5s);
+    ASSERT_EQ(boxes.size(), seen + 3);  // the dialog, its question, the program's message
+    EXPECT_EQ(boxes[seen + 1].buttons.size(), 2u) << Narrow(boxes[seen + 1].text);  // replace?
+    const SeenBox& message = boxes[seen + 2];
+    EXPECT_EQ(message.caption, L"Talvorne");
+    EXPECT_FALSE(message.hasIcon);
+    EXPECT_EQ(message.text.rfind(L"Impossible d'enregistrer le tableau : ", 0), 0u)
+        << Narrow(message.text);
+    EXPECT_GT(message.text.size(), 38u);  // the system's reason follows
+    EXPECT_EQ(FileBytes(file), "l'ancien tableau\r\n");
+    EXPECT_EQ(FilesIn(documents.Path()), std::vector<std::filesystem::path>{file});
+  }
+
+  // Closed, it is replaced.
+  Choose(form, kSave);
+  EXPECT_EQ(FileBytes(file), kBom + form.Memo1.Text());
+  EXPECT_EQ(FilesIn(documents.Path()), std::vector<std::filesystem::path>{file});
+}
+
+}  // namespace
+}  // namespace talvorne
