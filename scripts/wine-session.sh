@@ -10,6 +10,13 @@ export WINEPREFIX=$session/prefix
 # installs a shortcut.
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$WINEPREFIX"
+# The prefix links Documents, Desktop and the other user folders to the Linux home: a home of the
+# session's own keeps every file a test saves, and every cache, out of the real one.
+# The user's display keeps its key where the real home has it.
+[[ -n ${HOME:-} && -z ${XAUTHORITY:-} && -f $HOME/.Xauthority ]] && export XAUTHORITY=$HOME/.Xauthority
+export HOME=$session/home
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_DOCUMENTS_DIR XDG_DESKTOP_DIR
+mkdir -p "$HOME"
 
 xvfb_pid=
 server_pid=
