@@ -1,6 +1,7 @@
 #include "handoff/command_service.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "handoff/handoff_texts.h"
 
@@ -12,6 +13,12 @@ bool SameWordIgnoringCase(std::string_view word, std::string_view known) {
   const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
   return std::equal(word.begin(), word.end(), known.begin(), known.end(),
                     [&](char a, char b) { return lower(a) == lower(b); });
+}
+
+std::optional<CommandWord> KnownWord(std::string_view word) {
+  if (SameWordIgnoringCase(word, "FOCUS")) return CommandWord::Focus;
+  if (SameWordIgnoringCase(word, "GETDATA")) return CommandWord::GetData;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -33,13 +40,15 @@ void ExecuteMacro(const std::vector<std::string>& Msg, CommandView& view) {
     return;
   }
   const std::string& line = Msg.front();
+  std::optional<CommandWord> known;
   try {
-    const std::string word = MotCommande(line);
-    if (SameWordIgnoringCase(word, "FOCUS") || SameWordIgnoringCase(word, "GETDATA")) return;
-    view.ShowError(std::string(handoff_texts::kUnknownFunction) + line);
+    known = KnownWord(MotCommande(line));
+    if (!known) view.ShowError(std::string(handoff_texts::kUnknownFunction) + line);
   } catch (...) {
     view.ShowError(handoff_texts::kMacroSyntaxError);
   }
+  // Outside the guard: what the work runs into is not the line's syntax.
+  if (known) view.CarryOut(*known);
 }
 
 }  // namespace talvorne

@@ -1,5 +1,5 @@
 // What the program's own DDE service makes of the commands other programs send it: one line whose
-// word is "FOCUS" or "GETDATA", taken without any effect; anything else is reported on screen.
+// word is "FOCUS" or "GETDATA" is carried out; anything else is reported on screen.
 #pragma once
 
 #include <string>
@@ -14,12 +14,17 @@ std::wstring ServiceNameOf(std::wstring_view executablePath);
 // The text before the line's first "(", or the whole line.
 std::string MotCommande(std::string_view line);
 
-// Where the service reports: the error message box, with its one "OK" button. Returns once the
-// user has closed it.
+// The two command words: bring the main window forward; fetch a new curve and send it.
+enum class CommandWord { Focus, GetData };
+
 class CommandView {
  public:
   virtual ~CommandView() = default;
+  // The error message box, with its one "OK" button. Returns once the user has closed it.
   virtual void ShowError(std::string_view text) = 0;
+  // Has the command carried out once its execute has been answered: the client never waits for
+  // the work, and may itself be one of the programs the work talks to.
+  virtual void CarryOut(CommandWord word) = 0;
 };
 
 // Msg is the command text's lines.

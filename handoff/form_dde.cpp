@@ -1,6 +1,7 @@
 #include "handoff/form_dde.h"
 
 #include "handoff/clipboard.h"
+#include "handoff/command_message.h"
 #include "handoff/command_service.h"
 #include "handoff/lines.h"
 #include "handoff/system_lookup_platform.h"
@@ -22,19 +23,27 @@ class PlainMessageBoxes final : public SendView {
   void ShowMessage(std::string_view text) override { ShowPlainMessage(text); }
 };
 
-class ErrorBoxes final : public CommandView {
+class ServiceView final : public CommandView {
  public:
+  explicit ServiceView(HWND commandWindow) : commandWindow_(commandWindow) {}
   void ShowError(std::string_view text) override { ShowErrorMessage(text, ErrorBoxButton::Ok); }
+  void CarryOut(CommandWord word) override {
+    PostMessageW(commandWindow_, kCommandMessage, static_cast<WPARAM>(word), 0);
+  }
+
+ private:
+  HWND commandWindow_;
 };
 
 }  // namespace
 
 TFormDDE::TFormDDE(HINSTANCE instance, const VisualStyle& style, DdeInstance& dde,
-                   std::vector<HWND> otherWindows)
+                   std::vector<HWND> otherWindows, HWND commandWindow)
     : Window(style),
       dde_(dde),
       ddeml_(dde),
       otherWindows_(std::move(otherWindows)),
+      commandWindow_(commandWindow),
       server_(dde, ServeurDDE, [this] { return TopicWindows(); }) {
   Create(instance, kFormDdeLayout, nullptr);
   RunGuarded([this] { FormCreate(); });
@@ -71,8 +80,8 @@ void TFormDDE::Execute(TEnvoi ordre) {
 }
 
 void TFormDDE::ExecuteMacro(TDdeServerConv&, const std::vector<std::string>& Msg) {
-  ErrorBoxes boxes;
-  talvorne::ExecuteMacro(Msg, boxes);
+  ServiceView view(commandWindow_);
+  talvorne::ExecuteMacro(Msg, view);
 }
 
 std::vector<HWND> TFormDDE::TopicWindows() const {

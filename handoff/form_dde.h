@@ -25,9 +25,10 @@ class TFormDDE : public Window, private DdeParticipant {
 
  public:
   // otherWindows: the program's other windows, whose captions, like the form's own, are topics of
-  // the service.
+  // the service. commandWindow: the one that carries out the service's commands, posted to it as
+  // kCommandMessage.
   TFormDDE(HINSTANCE instance, const VisualStyle& style, DdeInstance& dde,
-           std::vector<HWND> otherWindows);
+           std::vector<HWND> otherWindows, HWND commandWindow);
   ~TFormDDE() override;
 
   TDdeClientConv ClientDDE{ddeml_, starter_};
@@ -48,7 +49,7 @@ class TFormDDE : public Window, private DdeParticipant {
   bool Sending() const { return sending_.Running(); }
   void Execute(TEnvoi ordre);
   // A command another program sent on the topic "ServeurDDE", as its lines. Returns once any box
-  // it brought up is closed.
+  // it brought up is closed; a known command is posted to the command window.
   void ExecuteMacro(TDdeServerConv& Sender, const std::vector<std::string>& Msg);
 
  protected:
@@ -59,6 +60,7 @@ class TFormDDE : public Window, private DdeParticipant {
   std::vector<HWND> TopicWindows() const;
 
   const std::vector<HWND> otherWindows_;
+  const HWND commandWindow_;
   DdeServer server_;
   OneAtATime sending_;
 };

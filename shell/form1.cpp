@@ -11,12 +11,14 @@
 #include "device/device_handle.h"
 #include "device/device_texts.h"
 #include "device/libusb_loader.h"
+#include "handoff/command_message.h"
 #include "handoff/form_dde.h"
 #include "handoff/lines.h"
 #include "resources/resource_ids.h"
 #include "shell/aboutform.h"
 #include "shell/shell_texts.h"
 #include "shell/window_message_pump.h"
+#include "win32/foreground.h"
 #include "win32/guarded_call.h"
 #include "win32/message_boxes.h"
 #include "win32/placeholders.h"
@@ -99,6 +101,7 @@ void TForm1::FormCreate() {
 
 void TForm1::FormClose() {
   conversion_.DropHeldCommands();
+  fetches_.Stop();
   if (usb_) CloseOscilloscope(*usb_, DeviceHandle);
 }
 
@@ -119,6 +122,10 @@ void TForm1::Button3Click() {
 }
 
 void TForm1::Button4Click() {
+  Acquire(false);
+}
+
+void TForm1::Acquire(bool sendTable) {
   // A click during the conversion's pause would start a second table inside the first, one during
   // a send would change the table on its way.
   if (FormDDE->Sending() || conversion_.Running() || !usb_) return;
@@ -130,7 +137,7 @@ void TForm1::Button4Click() {
     ShowPlainMessage(failure->message);
     return;
   }
-  ConvertRecord(exchange->record);
+  ConvertRecord(exchange->record, sendTable);
 }
 
 void TForm1::LetOscilloscopeGo() {
@@ -188,12 +195,14 @@ void TForm1::RunTableCommand(TableCommand command) {
   }
 }
 
-void TForm1::ConvertRecord(std::span<const std::uint8_t> record) {
+void TForm1::ConvertRecord(std::span<const std::uint8_t> record, bool sendTable) {
   if (conversion_.Running()) return;
   const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
   // Refused before the conversion begins, so that no send is held for a table that never comes.
   if (!AcceptRecord(description, record.size())) return;
   conversion_.TryBegin();  // nothing is running: it begins
+  // Held like a click's, so that a "Régressi" clicked during the pause adds no second send.
+  if (sendTable) conversion_.Request(TableCommand::kRegressi);
   try {
     FillFromRecord(record, description);
   } catch (...) {
@@ -264,6 +273,19 @@ void TForm1::Off1Click() {
   ShowDebugPanel(false);
 }
 
+void TForm1::BringForward() {
+  BringToForeground(Handle());
+}
+
+void TForm1::FetchAndSend() {
+  // A GETDATA that comes during this one's pause, boxes or send is carried out after it; one
+  // that comes during the user's own acquisition or send adds nothing to it (Acquire returns).
+  fetches_.Request([this] {
+    if (DeviceHandle == nullptr) return BringForward();
+    Acquire(true);
+  });
+}
+
 void TForm1::SetOuterWidth(int width) {
   RECT frame;
   GetWindowRect(Handle(), &frame);
@@ -305,10 +327,22 @@ void TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
   if (source == Button5.Handle()) return Button5Click();
 }
 
+void TForm1::OnServiceCommand(WPARAM word) {
+  switch (static_cast<CommandWord>(word)) {
+    case CommandWord::Focus:
+      return BringForward();
+    case CommandWord::GetData:
+      return FetchAndSend();
+  }
+}
+
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       OnCommand(wParam, lParam);
+      return 0;
+    case kCommandMessage:
+      OnServiceCommand(wParam);
       return 0;
     case WM_CLOSE:
       // The close is never refused: the windows go once the message loop has ended.

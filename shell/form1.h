@@ -11,6 +11,7 @@
 #include "device/usb_library.h"
 #include "shell/conversion_gate.h"
 #include "shell/format_settings.h"
+#include "shell/one_after_another.h"
 #include "shell/table_saver.h"
 #include "win32/controls.h"
 #include "win32/window.h"
@@ -44,9 +45,17 @@ class TForm1 : public Window {
   void Ajouter1Click();
   void Quitter1Click();
 
+  // Other programs' commands, carried out from the message loop once their execute has been
+  // answered. FOCUS: the window is restored if minimised and brought to the foreground.
+  void BringForward();
+  // GETDATA: a "Récupération" whose table, if it makes one, is sent as "Régressi" sends it.
+  // Without an open oscilloscope, the window only comes forward.
+  void FetchAndSend();
+
   // The conversion, the last stage of "Récupération": the record becomes the labels, the data
-  // table, the traces and the progress display, and "Régressi" is enabled at the end.
-  void ConvertRecord(std::span<const std::uint8_t> record);
+  // table, the traces and the progress display, and "Régressi" is enabled at the end. sendTable:
+  // the complete table is then sent, as by a "Régressi" clicked during the pause.
+  void ConvertRecord(std::span<const std::uint8_t> record, bool sendTable = false);
   // Refuses, before anything is written, a record that cannot become a table: one too short to
   // hold a sample gets a plain message box and false, one far longer than the instrument's
   // std::length_error. The table, the labels and the traces then stay as they were.
@@ -62,6 +71,9 @@ class TForm1 : public Window {
  private:
   void BindControls();
   void OnCommand(WPARAM wParam, LPARAM lParam);
+  void OnServiceCommand(WPARAM word);
+  // "Récupération"; sendTable as for ConvertRecord.
+  void Acquire(bool sendTable);
   void SetOuterWidth(int width);
   // GroupBox1, RichEdit1, RichEdit2, RichEdit3 and Memo1, in that order.
   void ShowDebugPanel(bool visible);
@@ -82,6 +94,7 @@ class TForm1 : public Window {
   std::unique_ptr<UsbLibrary> usb_;
   ConversionGate conversion_;
   TableSaver saver_;
+  OneAfterAnother fetches_;
 };
 
 extern TForm1* Form1;

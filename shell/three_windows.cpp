@@ -10,8 +10,10 @@ ThreeWindows::ThreeWindows(HINSTANCE instance, const VisualStyle& style,
     boxOwner_.emplace(main_->Handle());
     about_ = std::make_unique<Taboutform>(instance, style, settings, main_->Handle());
     aboutform = about_.get();
+    // Other programs' commands are the main window's to carry out.
     dde_ = std::make_unique<TFormDDE>(instance, style, dde,
-                                      std::vector<HWND>{main_->Handle(), about_->Handle()});
+                                      std::vector<HWND>{main_->Handle(), about_->Handle()},
+                                      main_->Handle());
     FormDDE = dde_.get();
   } catch (...) {
     // The windows already made go with the members; nothing may point at them.

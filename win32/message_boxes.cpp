@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "win32/error_text.h"
+#include "win32/foreground.h"
 #include "win32/text_encoding.h"
 #include "win32/win32_texts.h"
 
@@ -35,8 +36,7 @@ void CentreOnScreen(HWND box) {
 // have no taskbar button to find it by.
 HWND OwnerOnScreen() {
   if (boxOwner == nullptr || !IsWindowVisible(boxOwner)) return nullptr;
-  const HWND onTop = GetLastActivePopup(boxOwner);
-  return onTop != nullptr && IsWindowVisible(onTop) && IsWindowEnabled(onTop) ? onTop : boxOwner;
+  return WindowUpOver(boxOwner);
 }
 
 LRESULT CALLBACK OnBoxActivation(int code, WPARAM wParam, LPARAM lParam) {

@@ -10,26 +10,42 @@
 namespace talvorne {
 namespace {
 
-struct RecordingBoxes final : CommandView {
+struct RecordingView final : CommandView {
   std::vector<std::string> shown;
+  std::vector<CommandWord> carried;
   bool failFirst = false;
   void ShowError(std::string_view text) override {
     shown.emplace_back(text);
     if (failFirst && shown.size() == 1) throw std::runtime_error("box");
   }
+  void CarryOut(CommandWord word) override { carried.push_back(word); }
 };
 
-// The boxes a command text brings up, read into lines as the service reads it.
-std::vector<std::string> BoxesFor(std::string_view text) {
-  RecordingBoxes boxes;
-  ExecuteMacro(SplitLines(text), boxes);
-  return boxes.shown;
+// What a command text brings about, read into lines as the service reads it.
+RecordingView Outcome(std::string_view text) {
+  RecordingView view;
+  ExecuteMacro(SplitLines(text), view);
+  return view;
 }
 
-TEST(CommandService, FocusAndGetdataInAnyCaseAndWithParametersAreTakenSilently) {
-  for (const char* text : {"FOCUS", "focus", "fOcUs", "GETDATA", "getData", "FOCUS(", "FOCUS(1,2)",
-                           "GETDATA(a(b)c", "FOCUS\r\n", "FOCUS\n"}) {
-    EXPECT_THAT(BoxesFor(text), ::testing::IsEmpty()) << text;
+// The boxes a command text brings up; nothing is carried out then.
+std::vector<std::string> BoxesFor(std::string_view text) {
+  const RecordingView view = Outcome(text);
+  EXPECT_THAT(view.carried, ::testing::IsEmpty()) << text;
+  return view.shown;
+}
+
+TEST(CommandService, FocusAndGetdataInAnyCaseAndWithParametersAreCarriedOutSilently) {
+  const std::pair<const char*, CommandWord> commands[] = {
+      {"FOCUS", CommandWord::Focus},      {"focus", CommandWord::Focus},
+      {"fOcUs", CommandWord::Focus},      {"GETDATA", CommandWord::GetData},
+      {"getData", CommandWord::GetData},  {"FOCUS(", CommandWord::Focus},
+      {"FOCUS(1,2)", CommandWord::Focus}, {"GETDATA(a(b)c", CommandWord::GetData},
+      {"FOCUS\r\n", CommandWord::Focus},  {"GETDATA\n", CommandWord::GetData}};
+  for (const auto& [text, word] : commands) {
+    const RecordingView view = Outcome(text);
+    EXPECT_THAT(view.shown, ::testing::IsEmpty()) << text;
+    EXPECT_THAT(view.carried, ::testing::ElementsAre(word)) << text;
   }
 }
 
@@ -48,7 +64,7 @@ TEST(CommandService, NoLineOrMoreThanOneIsRefusedWhole) {
 }
 
 TEST(CommandService, AnErrorWhileExaminingTheLineIsReportedAsASyntaxError) {
-  RecordingBoxes boxes;
+  RecordingView boxes;
   boxes.failFirst = true;
   EXPECT_NO_THROW(ExecuteMacro({"OPEN(x)"}, boxes));
   EXPECT_THAT(boxes.shown, ::testing::ElementsAre("RS232 Fonction Inconnue : OPEN(x)",

@@ -1,11 +1,15 @@
-// The shell's rules that need no window: layout descriptions, the default error box's wording and
-// the commands' gate during a conversion.
+// The shell's rules that need no window: layout descriptions, the default error box's wording,
+// the commands' gate during a conversion and the order of other programs' GETDATA.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <stdexcept>
 
 #include "shell/conversion_gate.h"
+#include "shell/one_after_another.h"
 #include "win32/error_text.h"
 #include "win32/layout_description.h"
 #include "win32/placeholders.h"
@@ -129,6 +133,45 @@ TEST(ConversionGate, RefusesASecondConversionAndHoldsTheTablesCommands) {
   EXPECT_FALSE(gate.Request(kAddToZuruzevu));
   gate.DropHeldCommands();
   EXPECT_EQ(gate.End(true), Commands{});
+}
+
+TEST(OneAfterAnother, RequestsDuringARunMakeOneRunMoreAfterItAndNoneAfterStop) {
+  OneAfterAnother fetches;
+  int runs = 0, depth = 0, deepest = 0;
+  std::function<void()> work = [&] {
+    ++runs;
+    deepest = std::max(deepest, ++depth);
+    if (runs == 1) {
+      fetches.Request(work);
+      fetches.Request(work);
+    }
+    --depth;
+  };
+  fetches.Request(work);
+  EXPECT_EQ(runs, 2);
+  EXPECT_EQ(deepest, 1);  // never one inside the other
+
+  // A run that fails drops the request waiting; the next one starts afresh.
+  const auto failing = [&] {
+    ++runs;
+    fetches.Request(work);
+    throw std::runtime_error("box");
+  };
+  EXPECT_THROW(fetches.Request(failing), std::runtime_error);
+  EXPECT_EQ(runs, 3);
+  fetches.Request(work);
+  EXPECT_EQ(runs, 4);
+
+  // Stopped during a run: the request waiting, and every later one, are dropped.
+  int stopping = 0;
+  fetches.Request([&] {
+    ++stopping;
+    fetches.Request(work);
+    fetches.Stop();
+  });
+  fetches.Request(work);
+  EXPECT_EQ(stopping, 1);
+  EXPECT_EQ(runs, 4);
 }
 
 }  // namespace

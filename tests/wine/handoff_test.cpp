@@ -56,22 +56,6 @@ class ZuruzevuKeys {
   static void Clear() { RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Zuruzevu"); }
 };
 
-// The events of the stand-ins in that folder from the first connection on, start lines kept.
-std::vector<std::string> Exchange(const std::filesystem::path& folder) {
-  std::vector<std::string> events;
-  for (std::string event : ZuruzevuEvents(folder)) {
-    if (event.rfind("clipboard", 0) != 0 && event != "register") events.push_back(event);
-  }
-  return events;
-}
-
-DWORD TickOf(const std::filesystem::path& folder, const std::string& prefix) {
-  for (const ZuruzevuEvent& event : ZuruzevuLog(folder)) {
-    if (event.what.rfind(prefix, 0) == 0) return event.tick;
-  }
-  return 0;
-}
-
 // Talvorne started from its own folder (or in another current folder) with the table acquired,
 // ready for "Régressi".
 class ReadyToSend : public OscilloscopeSession {
@@ -92,14 +76,6 @@ class ReadyToSend : public OscilloscopeSession {
 
  private:
   inline static const FakeUsbScenario scenario_ = ShortTable();
-};
-
-const std::vector<std::string> kSendToRunningZuruzevu = {
-    "connect topic=ServeurDDE -> accepted",
-    "advstart item=ServeurItem format=1 -> accepted",
-    "request item=ServeurItem format=1",
-    "execute CLIP|LOAD",
-    "disconnect",
 };
 
 TEST(Handoff, ARunningZuruzevuGetsTheStoredLinesOfTheTableAndLoadsThem) {

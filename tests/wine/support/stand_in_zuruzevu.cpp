@@ -55,24 +55,45 @@ bool WaitForZuruzevuEvent(const std::filesystem::path& folder, const std::string
   return false;
 }
 
-std::optional<std::string> LastTableReceived(const std::filesystem::path& folder) {
-  constexpr std::string_view kClipboard = "clipboard ";
-  const auto events = ZuruzevuEvents(folder);
-  const auto last = std::find_if(events.rbegin(), events.rend(), [&](const std::string& event) {
-    return event.rfind(kClipboard, 0) == 0;
-  });
-  if (last == events.rend()) return std::nullopt;
-  std::string table;
-  const std::string_view logged = std::string_view(*last).substr(kClipboard.size());
-  for (std::size_t i = 0; i < logged.size(); ++i) {
-    if (logged[i] != '\\' || i + 1 == logged.size()) {
-      table += logged[i];
-      continue;
-    }
-    const char escaped = logged[++i];
-    table += escaped == 'r' ? '\r' : escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+std::vector<std::string> Exchange(const std::filesystem::path& folder) {
+  std::vector<std::string> events;
+  for (std::string event : ZuruzevuEvents(folder)) {
+    if (event.rfind("clipboard", 0) != 0 && event != "register") events.push_back(event);
   }
-  return table;
+  return events;
+}
+
+DWORD TickOf(const std::filesystem::path& folder, const std::string& prefix) {
+  for (const ZuruzevuEvent& event : ZuruzevuLog(folder)) {
+    if (event.what.rfind(prefix, 0) == 0) return event.tick;
+  }
+  return 0;
+}
+
+std::vector<std::string> TablesReceived(const std::filesystem::path& folder) {
+  constexpr std::string_view kClipboard = "clipboard ";
+  std::vector<std::string> tables;
+  for (const std::string& event : ZuruzevuEvents(folder)) {
+    if (event.rfind(kClipboard, 0) != 0) continue;
+    std::string table;
+    const std::string_view logged = std::string_view(event).substr(kClipboard.size());
+    for (std::size_t i = 0; i < logged.size(); ++i) {
+      if (logged[i] != '\\' || i + 1 == logged.size()) {
+        table += logged[i];
+        continue;
+      }
+      const char escaped = logged[++i];
+      table += escaped == 'r' ? '\r' : escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+    }
+    tables.push_back(std::move(table));
+  }
+  return tables;
+}
+
+std::optional<std::string> LastTableReceived(const std::filesystem::path& folder) {
+  std::vector<std::string> tables = TablesReceived(folder);
+  if (tables.empty()) return std::nullopt;
+  return std::move(tables.back());
 }
 
 namespace {

@@ -31,7 +31,24 @@ std::vector<std::string> ZuruzevuEvents(const std::filesystem::path& folder);
 bool WaitForZuruzevuEvent(const std::filesystem::path& folder, const std::string& prefix,
                           std::chrono::milliseconds timeout, std::size_t count = 1);
 
-// The last table the copies in that folder took from the clipboard, as UTF-8; nothing if none.
+// The events of the copies in that folder, start lines kept, clipboard and register lines left
+// out: the exchanges as Talvorne sees them.
+std::vector<std::string> Exchange(const std::filesystem::path& folder);
+// The tick of their first event starting with that text; 0 if none.
+DWORD TickOf(const std::filesystem::path& folder, const std::string& prefix);
+
+// One send of the table to a Zuruzevu that was already running, as Exchange shows it.
+inline const std::vector<std::string> kSendToRunningZuruzevu = {
+    "connect topic=ServeurDDE -> accepted",
+    "advstart item=ServeurItem format=1 -> accepted",
+    "request item=ServeurItem format=1",
+    "execute CLIP|LOAD",
+    "disconnect",
+};
+
+// The tables the copies in that folder took from the clipboard, in order, as UTF-8.
+std::vector<std::string> TablesReceived(const std::filesystem::path& folder);
+// The last of them; nothing if none.
 std::optional<std::string> LastTableReceived(const std::filesystem::path& folder);
 
 // Ends, when it goes, every stand-in running from these folders or showing its window.
