@@ -7,7 +7,7 @@
 #include <type_traits>
 
 #include "win32/program_path.h"
-#include "win32/special_folder.h"
+#include "win32/shell_folder.h"
 
 namespace talvorne {
 namespace {

@@ -10,7 +10,7 @@
 #include "win32/message_boxes.h"
 #include "win32/placeholders.h"
 #include "win32/program_path.h"
-#include "win32/special_folder.h"
+#include "win32/shell_folder.h"
 #include "win32/system_error_text.h"
 #include "win32/text_encoding.h"
 #include "win32/whole_file.h"

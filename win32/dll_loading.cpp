@@ -1,25 +1,23 @@
 #include "win32/dll_loading.h"
 
+#include "win32/program_path.h"
+
 namespace talvorne {
 namespace {
 
-std::wstring ProgramFolder() {
-  std::wstring path(32768, L'\0');  // room for the longest path Windows allows
-  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  return path.substr(0, path.find_last_of(L'\\'));
-}
-
+// With its final backslash, as ProgramFolder gives the program's.
 std::wstring System32Folder() {
   wchar_t folder[MAX_PATH];
   const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  return length > 0 && length < MAX_PATH ? std::wstring(folder, length) : std::wstring();
+  return length > 0 && length < MAX_PATH ? std::wstring(folder, length) + L'\\' : std::wstring();
 }
 
+// folder ends in a backslash.
 HMODULE LoadFromFolder(const std::wstring& folder, const std::wstring& name) {
   if (folder.empty()) return nullptr;
   // The DLL's own dependencies are then looked for beside it and in System32, not beside the
   // program.
-  return LoadLibraryExW((folder + L'\\' + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  return LoadLibraryExW((folder + name).c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 }  // namespace

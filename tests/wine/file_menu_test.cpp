@@ -20,7 +20,7 @@
 #include "tests/wine/support/child_process.h"
 #include "tests/wine/support/program_windows.h"
 #include "tests/wine/support/stand_in_zuruzevu.h"
-#include "win32/special_folder.h"
+#include "win32/shell_folder.h"
 #include "win32/text_encoding.h"
 
 namespace talvorne {

@@ -1,4 +1,4 @@
-#include "win32/special_folder.h"
+#include "win32/shell_folder.h"
 
 #include <windows.h>
 
