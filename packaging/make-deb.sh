@@ -75,16 +75,16 @@ printf 'Source: talvorne\n\nPackage: talvorne\nArchitecture: amd64\n' >"$stage/d
 libraries=$(cd "$stage" && dpkg-shlibdeps -O "$lib/libusb0.dll.so" | sed -n 's/^shlibs:Depends=//p')
 [[ -n $libraries ]] || fail "dpkg-shlibdeps found no library for the bridge"
 # The bridge is a Wine library: Wine loads it into the program's process and calls it, and it
-# calls Wine, by the rules of the Wine whose headers and tools built it (libwine-dev). Wine makes
-# no promise to such libraries from one major version to the next, so the package asks for the
-# major version that built it, and 64-bit Wine, in which the 64-bit program runs.
+# calls Wine, by the rules of the Wine whose headers and tools built it (libwine-dev). Later Wines
+# keep those rules for it (the package test runs it under Debian 13's Wine 10), so the package
+# takes that Wine or a newer one, and 64-bit Wine, in which the 64-bit program
+# runs. The layouts are drawn for Liberation Sans, which Wine puts in place of the program's
+# "Microsoft Sans Serif" when it is there, and only a recommendation of Wine's. zenity shows what
+# the launcher has to say when it was started from the menu, without a terminal.
 wine_major=$(dpkg-query -W -f='${Version}' libwine-dev | sed 's/^[0-9]*://; s/[.~].*//')
-wine=
-for wine_package in wine wine64; do
-  wine+=", $wine_package (>= $wine_major~), $wine_package (<< $((wine_major + 1))~)"
-done
+relations=", wine (>= $wine_major~), wine64 (>= $wine_major~), fonts-liberation, zenity"
 
-sed -e "s/@VERSION@/$version-1/" -e "s/@DEPENDS@/$libraries$wine/" \
+sed -e "s/@VERSION@/$version-1/" -e "s/@DEPENDS@/$libraries$relations/" \
   -e "s/@INSTALLED_SIZE@/$(du -s -k "$package/usr" | cut -f1)/" \
   "$files/control" >"$package/DEBIAN/control"
 

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # The Linux package as packaging/make-deb.sh makes it from a portable zip and the Linux bridge's
 # tree: its fields, its files, its copyright, lintian's verdict and its maintainer scripts without
-# udev; then, unpacked into a folder of its own, its launcher run as a teacher would, with a fresh
-# HOME, over the bridge tests' stand-in Linux libusb-0.1 (LINUX_TREE/tests/linux): the first start
-# makes the Wine prefix ~/.wine, the second reuses it, and both times LAUNCHED_PROGRAM_TEST drives
-# Talvorne there through Connexion and Récupération. Runs in a Wine session (scripts/test.sh's),
-# for its display.
+# udev; then, unpacked into a folder of its own, its launcher run as a teacher would by
+# launcher_test.sh, over the bridge tests' stand-in Linux libusb-0.1 (LINUX_TREE/tests/linux), with
+# LAUNCHED_PROGRAM_TEST driving Talvorne. The package stays in WORK_FOLDER/dist for
+# debian13_package_test.sh. Runs in a Wine session (scripts/test.sh's), for its display.
 # Usage: deb_package_test.sh TALVORNE_EXE LINUX_TREE LAUNCHED_PROGRAM_TEST WORK_FOLDER
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -34,14 +33,14 @@ deb=$(bash "$root/packaging/make-deb.sh" "$work/dist/Talvorne-$version-portable.
 
 [[ $(dpkg-deb -f "$deb" Version) == "$version-1" ]] || fail "Version: $(dpkg-deb -f "$deb" Version)"
 [[ $(dpkg-deb -f "$deb" Architecture) == amd64 ]] || fail "Architecture is not amd64"
-# Installable here, with the Wine the tests run on; pinned to its major version; no build tool.
+# Installable here, with the Wine the tests run on or any newer one; no build tool.
 depends=$(dpkg-deb -f "$deb" Depends)
 dpkg-checkbuilddeps -d "$depends" /dev/null || fail "this system does not satisfy Depends: $depends"
 wine_major=$(dpkg-query -W -f='${Version}' wine64 | sed 's/[.~].*//')
-for wine_package in wine wine64; do
-  grep -qF "$wine_package (<< $((wine_major + 1))~)" <<<"$depends" ||
-    fail "Depends does not keep $wine_package below version $((wine_major + 1)): $depends"
+for relation in "wine (>= $wine_major~)" "wine64 (>= $wine_major~)" fonts-liberation zenity; do
+  grep -qF "$relation" <<<"$depends" || fail "Depends lacks $relation: $depends"
 done
+! grep -qE 'wine(64)? \(<' <<<"$depends" || fail "Depends keeps Wine below a version: $depends"
 grep -qF 'libusb-0.1-4' <<<"$depends" || fail "Depends lacks libusb-0.1-4: $depends"
 ! grep -qE 'wine64-tools|libwine-dev|libusb-dev|mingw|g\+\+|cmake' <<<"$depends" ||
   fail "Depends names a build tool: $depends"
@@ -96,72 +95,6 @@ done
 echo "The package holds what it should, lintian finds no error, its scripts need no udev"
 
 # --- The launcher, unpacked.
-unpacked=$work/unpacked
-home=$work/home
-prefix=$home/.wine
-folder=$work/folder  # where the launcher is started, and the stand-in reads its scenario
-mkdir -p "$home" "$folder"
-dpkg-deb -x "$deb" "$unpacked"
-launcher_pid=
-stop_prefix() {
-  [[ -z $launcher_pid ]] || kill "$launcher_pid" 2>/dev/null || true
-  local made
-  for made in "$prefix" "$work/elsewhere"; do
-    [[ ! -d $made ]] || WINEPREFIX=$made timeout 30 wineserver -k 2>/dev/null || true
-  done
-}
-trap stop_prefix EXIT
-
-# Runs ENV... COMMAND... as from the menu, with nothing of this session's Wine settings, drives
-# Talvorne once it is up, closes it, and returns the launcher's exit code.
-start_talvorne() {
-  (cd "$folder" && exec env -u WINEPREFIX -u WINEARCH -u WINEDLLOVERRIDES -u XDG_DATA_HOME \
-    -u XDG_CONFIG_HOME -u XDG_CACHE_HOME HOME="$home" \
-    LD_LIBRARY_PATH="$linux_tree/tests/linux" "$@" >"$work/launcher.log" 2>&1) &
-  launcher_pid=$!
-  # The prefix's libusb0.dll is the launcher's last step before the program.
-  for _ in $(seq 600); do
-    [[ -L $prefix/drive_c/windows/system32/libusb0.dll ]] && break
-    kill -0 "$launcher_pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  (cd "$folder" && HOME=$home WINEPREFIX=$prefix "$root/scripts/wine-run.sh" "$driver") ||
-    { stop_prefix; cat "$work/launcher.log"; fail "Talvorne was not driven to its table"; }
-  for _ in $(seq 100); do
-    kill -0 "$launcher_pid" 2>/dev/null || break
-    sleep 0.2
-  done
-  ! kill -0 "$launcher_pid" 2>/dev/null || { echo "FAILED: Talvorne did not end"; stop_prefix; }
-  local status=0
-  wait "$launcher_pid" || status=$?
-  launcher_pid=
-  cat "$work/launcher.log"
-  return "$status"
-}
-
-launcher=$unpacked/usr/bin/talvorne
-# Refused in French, before Wine starts: EXPECTED_TEXT ARGUMENT...
-refused() {
-  local expected=$1 status=0
-  shift
-  HOME=$home "$launcher" "$@" 2>"$work/refusal.txt" || status=$?
-  ((status != 0)) && grep -qF "$expected" "$work/refusal.txt" ||
-    fail "talvorne $* (code $status): $(cat "$work/refusal.txt")"
-}
-refused "option inconnue : --inconnue" --inconnue
-refused "Usage : talvorne [--prefix DOSSIER]" --prefix
-mkdir -p "$work/prefix32/drive_c/windows/system32"  # made for 32-bit Windows: no syswow64
-refused "est en 32 bits" --prefix "$work/prefix32"
-
-start_talvorne "$launcher" || fail "the first start ended with code $?"
-[[ $(readlink "$prefix/drive_c/windows/system32/libusb0.dll") == \
-  "$(realpath "$unpacked/usr/lib/talvorne/libusb0.dll.so")" ]] ||
-  fail "the prefix's libusb0.dll is not the package's bridge"
-touch "$prefix/drive_c/kept.txt"  # as Zuruzevu's files would be
-# The option names the prefix, before WINEPREFIX.
-start_talvorne WINEPREFIX="$work/elsewhere" "$launcher" --prefix "$prefix" ||
-  fail "the second start ended with code $?"
-[[ -f $prefix/drive_c/kept.txt && ! -e $work/elsewhere ]] || fail "the prefix was not reused"
-outside=$(cd "$home" && find . -mindepth 1 -path ./.wine -prune -o -print)
-[[ -z $outside ]] || fail "written outside the prefix: $outside"
-echo "The launcher made the prefix, then reused it; Talvorne brought the table both times"
+dpkg-deb -x "$deb" "$work/unpacked"
+bash "$root/tests/package/launcher_test.sh" "$work/unpacked/usr/bin/talvorne" \
+  "$linux_tree/tests/linux" "$driver" "$work/launcher"
