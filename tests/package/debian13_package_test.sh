@@ -3,7 +3,7 @@
 # that its Depends are resolved from Debian 13's archive, then its launcher tried there by
 # launcher_test.sh as on this machine, over the stand-in Linux libusb-0.1 (LINUX_TREE/tests/linux),
 # with LAUNCHED_PROGRAM_TEST driving Talvorne under Debian 13's Wine. The root, made by mmdebstrap,
-# is kept as a tarball in ${TALVORNE_TEST_CACHE:-/var/cache/talvorne-tests} with the packages apt
+# is kept as a tarball in ${TALVORNE_TEST_CACHE:-/var/cache/talvorne-tests}, beside the packages apt
 # fetched into it, so that later runs on this machine only unpack it; each run works on a new copy,
 # removed at the end. Needs root, for chroot, and Debian's archive. Runs in a Wine session, whose
 # display the root shares. A failure says why in one line.
@@ -27,7 +27,7 @@ fail() {
 ((${#packages[@]} == 1)) && [[ -f $deb ]] ||
   fail "not one package in $1: the linux_package test makes it"
 rm -rf "$work"
-mkdir -p "$work" "$cache/$suite-archives/partial"
+mkdir -p "$work" "$cache/$suite-archives"
 
 base=$cache/$suite.tar
 if [[ ! -f $base ]]; then
@@ -41,7 +41,7 @@ if [[ ! -f $base ]]; then
 fi
 
 debian=$(mktemp -d /tmp/talvorne-debian13.XXXXXX)
-mounts=(proc dev tmp/.X11-unix var/cache/apt/archives)
+mounts=(proc dev tmp/.X11-unix)
 cleanup() {
   set +e
   # Whatever still runs in the root (a Wine server that outlived its program) ends with it.
@@ -62,7 +62,6 @@ mkdir -p "$debian/tmp/.X11-unix"
 mount -t proc proc "$debian/proc"
 mount --rbind /dev "$debian/dev"
 mount --bind /tmp/.X11-unix "$debian/tmp/.X11-unix"
-mount --bind "$cache/$suite-archives" "$debian/var/cache/apt/archives"
 in_debian() {
   chroot "$debian" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 \
     DISPLAY="$DISPLAY" "$@"
@@ -78,6 +77,10 @@ cp "$linux_tree"/tests/linux/libusb-0.1.so* "$tests/stand-in/"
 cp "$driver" "$tests/launched_program_test.exe"
 cp "$deb" "$debian/tmp/"
 
+# The packages fetched by earlier runs, copied rather than shared: apt locks the folder it
+# fetches into, and another run may be using the cache.
+archives=$debian/var/cache/apt/archives
+find "$cache/$suite-archives" -maxdepth 1 -name '*.deb' -exec cp -n -t "$archives" {} +
 in_debian apt-get update -q >"$work/apt.log" 2>&1 ||
   fail "apt could not read Debian 13's archive: $(grep -m1 -E '^(E|W):' "$work/apt.log")"
 # apt's reason: the package's unmet relations, else its first error.
@@ -89,6 +92,7 @@ refusal() {
 in_debian env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
   "/tmp/${deb##*/}" >>"$work/apt.log" 2>&1 ||
   fail "apt did not install the package on Debian 13: $(refusal)"
+find "$archives" -maxdepth 1 -name '*.deb' -exec cp -n -t "$cache/$suite-archives" {} +
 echo "apt installed the package on Debian 13, with $(in_debian dpkg-query -W -f='wine ${Version}' wine)"
 
 in_debian bash /opt/talvorne-tests/tests/package/launcher_test.sh /usr/bin/talvorne \
