@@ -20,7 +20,8 @@ enum class CommandWord { Focus, GetData };
 class CommandView {
  public:
   virtual ~CommandView() = default;
-  // The error message box, with its one "OK" button. Returns once the user has closed it.
+  // The error message box, with its one "OK" button, shown once the execute has been answered:
+  // its client never waits on the box, which may be hidden behind it.
   virtual void ShowError(std::string_view text) = 0;
   // Has the command carried out once its execute has been answered: the client never waits for
   // the work, and may itself be one of the programs the work talks to.

@@ -96,18 +96,17 @@ HDDEDATA DdeServer::Execute(const DdeTransaction& transaction) {
   if (conversation == nullptr || conversation->component == nullptr) {
     return Flag(DDE_FNOTPROCESSED);
   }
-  // The box a command brings up lets messages through, and any program can send more: those that
-  // come meanwhile are answered busy at once, so that boxes never pile up one inside another.
-  if (executing_.Running()) return Flag(DDE_FBUSY);
+  // While a command's box is due or up, those that come are answered busy at once, so that boxes
+  // never pile up.
+  if (busy_()) return Flag(DDE_FBUSY);
   DWORD size = 0;
   const BYTE* data = DdeAccessData(transaction.data, &size);
   if (data == nullptr) return Flag(DDE_FNOTPROCESSED);
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::string text = Narrow(WidenAnsi(bytes.substr(0, bytes.find('\0'))));
   DdeUnaccessData(transaction.data);
-  // The conversation may end while the command's box is up.
   TDdeServerConv& component = *conversation->component;
-  executing_.Run([&] { component.OnExecuteMacro(component, SplitLines(text)); });
+  component.OnExecuteMacro(component, SplitLines(text));
   return Flag(DDE_FACK);
 }
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "handoff/dde_instance.h"
-#include "handoff/one_at_a_time.h"
 
 namespace talvorne {
 
@@ -36,9 +35,14 @@ class TDdeServerConv {
 class DdeServer {
  public:
   // windows: the program's windows, whose captions are topics at the moment of a connection.
+  // busy: true while the commands sent are to be answered busy, unread. The component's handler
+  // must return without dispatching messages: its client waits for the answer.
   DdeServer(const DdeInstance& instance, TDdeServerConv& component,
-            std::function<std::vector<HWND>()> windows)
-      : instance_(instance), component_(component), windows_(std::move(windows)) {}
+            std::function<std::vector<HWND>()> windows, std::function<bool()> busy)
+      : instance_(instance),
+        component_(component),
+        windows_(std::move(windows)),
+        busy_(std::move(busy)) {}
   DdeServer(const DdeServer&) = delete;
   DdeServer& operator=(const DdeServer&) = delete;
 
@@ -62,8 +66,8 @@ class DdeServer {
   const DdeInstance& instance_;
   TDdeServerConv& component_;
   std::function<std::vector<HWND>()> windows_;
+  std::function<bool()> busy_;
   std::list<Conversation> conversations_;
-  OneAtATime executing_;
 };
 
 }  // namespace talvorne

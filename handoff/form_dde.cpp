@@ -1,5 +1,7 @@
 #include "handoff/form_dde.h"
 
+#include <functional>
+
 #include "handoff/clipboard.h"
 #include "handoff/command_message.h"
 #include "handoff/command_service.h"
@@ -23,16 +25,21 @@ class PlainMessageBoxes final : public SendView {
   void ShowMessage(std::string_view text) override { ShowPlainMessage(text); }
 };
 
+// Posted to the form for the service's error box, and when the last modal work has ended.
+constexpr UINT kServiceErrorMessage = WM_APP;
+
 class ServiceView final : public CommandView {
  public:
-  explicit ServiceView(HWND commandWindow) : commandWindow_(commandWindow) {}
-  void ShowError(std::string_view text) override { ShowErrorMessage(text, ErrorBoxButton::Ok); }
+  ServiceView(HWND commandWindow, std::function<void(std::string_view)> showError)
+      : commandWindow_(commandWindow), showError_(std::move(showError)) {}
+  void ShowError(std::string_view text) override { showError_(text); }
   void CarryOut(CommandWord word) override {
     PostMessageW(commandWindow_, kCommandMessage, static_cast<WPARAM>(word), 0);
   }
 
  private:
   HWND commandWindow_;
+  std::function<void(std::string_view)> showError_;
 };
 
 }  // namespace
@@ -44,8 +51,11 @@ TFormDDE::TFormDDE(HINSTANCE instance, const VisualStyle& style, DdeInstance& dd
       ddeml_(dde),
       otherWindows_(std::move(otherWindows)),
       commandWindow_(commandWindow),
-      server_(dde, ServeurDDE, [this] { return TopicWindows(); }) {
+      server_(
+          dde, ServeurDDE, [this] { return TopicWindows(); },
+          [this] { return ServiceErrorPending(); }) {
   Create(instance, kFormDdeLayout, nullptr);
+  modalWorkEnded_.emplace(Handle(), kServiceErrorMessage);
   RunGuarded([this] { FormCreate(); });
   dde_.SetParticipant(this);
 }
@@ -63,6 +73,7 @@ void TFormDDE::EnvoieDonnees(const Memo& Memo, bool NouvellePage) {
   // Windows dispatches the user's input during a synchronous DDE transaction: a second click must
   // not run a send inside this one, whose conversation it would end.
   sending_.Run([&] {
+    const ModalWork send;
     const HourglassCursor hourglass;
     CopieDonnees(Memo);
     Execute(NouvellePage ? TEnvoi::eAdd : TEnvoi::eLoad);
@@ -80,8 +91,20 @@ void TFormDDE::Execute(TEnvoi ordre) {
 }
 
 void TFormDDE::ExecuteMacro(TDdeServerConv&, const std::vector<std::string>& Msg) {
-  ServiceView view(commandWindow_);
+  ServiceView view(commandWindow_, [this](std::string_view text) { ShowServiceErrorLater(text); });
   talvorne::ExecuteMacro(Msg, view);
+}
+
+void TFormDDE::ShowServiceErrorLater(std::string_view text) {
+  serviceError_ = std::string(text);
+  PostMessageW(Handle(), kServiceErrorMessage, 0, 0);
+}
+
+void TFormDDE::ShowServiceError() {
+  // Never inside a send, a dialog or another box: the modal work's end brings it back here.
+  if (!serviceError_ || ModalWork::Running()) return;
+  ShowErrorMessage(*serviceError_, ErrorBoxButton::Ok);
+  serviceError_.reset();
 }
 
 std::vector<HWND> TFormDDE::TopicWindows() const {
@@ -105,6 +128,10 @@ HDDEDATA TFormDDE::Answer(const DdeTransaction& transaction) {
 LRESULT TFormDDE::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   // The form lives as long as the program: a close from outside must not destroy it.
   if (message == WM_CLOSE) return 0;
+  if (message == kServiceErrorMessage) {
+    ShowServiceError();
+    return 0;
+  }
   return Window::HandleMessage(message, wParam, lParam);
 }
 

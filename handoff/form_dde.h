@@ -3,6 +3,8 @@
 // the data table through it; other programs' commands reach it from its creation on.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "handoff/dde_client_conv.h"
@@ -13,6 +15,7 @@
 #include "handoff/one_at_a_time.h"
 #include "handoff/system_zuruzevu_starter.h"
 #include "win32/controls.h"
+#include "win32/modal_work.h"
 #include "win32/window.h"
 
 namespace talvorne {
@@ -48,9 +51,12 @@ class TFormDDE : public Window, private DdeParticipant {
   // A send is in progress: its waits and DDE transactions are under way.
   bool Sending() const { return sending_.Running(); }
   void Execute(TEnvoi ordre);
-  // A command another program sent on the topic "ServeurDDE", as its lines. Returns once any box
-  // it brought up is closed; a known command is posted to the command window.
+  // A command another program sent on the topic "ServeurDDE", as its lines. Returns at once: a
+  // known command is posted to the command window, and the error box of one that is not is shown
+  // from the message loop once the execute has been answered and no modal work is running.
   void ExecuteMacro(TDdeServerConv& Sender, const std::vector<std::string>& Msg);
+  // The service's error box is due or up: further commands are answered busy.
+  bool ServiceErrorPending() const { return serviceError_.has_value(); }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -58,11 +64,15 @@ class TFormDDE : public Window, private DdeParticipant {
  private:
   HDDEDATA Answer(const DdeTransaction& transaction) override;
   std::vector<HWND> TopicWindows() const;
+  void ShowServiceErrorLater(std::string_view text);
+  void ShowServiceError();
 
   const std::vector<HWND> otherWindows_;
   const HWND commandWindow_;
   DdeServer server_;
   OneAtATime sending_;
+  std::optional<std::string> serviceError_;
+  std::optional<ModalWorkEndNotice> modalWorkEnded_;
 };
 
 extern TFormDDE* FormDDE;

@@ -34,6 +34,9 @@ namespace {
 constexpr int kDebugWidth = 844;
 constexpr int kNormalWidth = 200;
 
+// Posted to the main window when the last modal work has ended, for a GETDATA held meanwhile.
+constexpr UINT kModalWorkEndedMessage = kCommandMessage + 1;
+
 // The labels and the header stay on view this long before the table is written.
 constexpr std::uint32_t kPauseBeforeTableMs = 2000;
 
@@ -67,6 +70,7 @@ TForm1::TForm1(HINSTANCE instance, const VisualStyle& style, const FormatSetting
     : Window(style), settings_(settings), saver_(settings) {
   Create(instance, kForm1Layout, LoadMenuW(instance, kMainMenuResource));
   AttachShortcuts(Handle(), LoadAcceleratorsW(instance, kMainShortcutsResource));
+  modalWorkEnded_.emplace(Handle(), kModalWorkEndedMessage);
   BindControls();
   RunGuarded([this] { FormCreate(); });
 }
@@ -100,14 +104,12 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
-  conversion_.DropHeldCommands();
+  acquisition_.DropHeldCommands();
   fetches_.Stop();
   if (usb_) CloseOscilloscope(*usb_, DeviceHandle);
 }
 
 void TForm1::Button3Click() {
-  // Clicks get through while a send waits on its DDE transactions; the send goes on alone.
-  if (FormDDE->Sending()) return;
   if (!usb_) usb_ = LoadLibUSB();
   if (!usb_) {
     ShowPlainMessage(device_texts::kDriverMissing);
@@ -126,18 +128,34 @@ void TForm1::Button4Click() {
 }
 
 void TForm1::Acquire(bool sendTable) {
-  // A click during the conversion's pause would start a second table inside the first, one during
-  // a send would change the table on its way.
-  if (FormDDE->Sending() || conversion_.Running() || !usb_) return;
-  const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
-  if (!exchange) return;
-  ShowExchange(*exchange);
-  if (const auto failure = FailureOf(*exchange)) {
-    if (failure->oscilloscopeLost) LetOscilloscopeGo();
-    ShowPlainMessage(failure->message);
-    return;
+  if (!usb_) return;
+  RunAcquisition(sendTable, [&] {
+    const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
+    if (!exchange) return false;
+    ShowExchange(*exchange);
+    if (const auto failure = FailureOf(*exchange)) {
+      if (failure->oscilloscopeLost) LetOscilloscopeGo();
+      ShowPlainMessage(failure->message);
+      return false;
+    }
+    return ConvertAcceptedRecord(exchange->record);
+  });
+}
+
+template <class Acquisition>
+void TForm1::RunAcquisition(bool sendTable, Acquisition&& acquisition) {
+  // A click during the pause or a box would start a second table inside the first.
+  if (!acquisition_.TryBegin()) return;
+  // Held like a click's, so that a "Régressi" clicked during the pause adds no second send.
+  if (sendTable) acquisition_.Request(TableCommand::kRegressi);
+  bool complete = false;
+  try {
+    complete = acquisition();
+  } catch (...) {
+    acquisition_.End(false);
+    throw;
   }
-  ConvertRecord(exchange->record, sendTable);
+  for (const TableCommand held : acquisition_.End(complete)) RunTableCommand(held);
 }
 
 void TForm1::LetOscilloscopeGo() {
@@ -178,8 +196,7 @@ void TForm1::Quitter1Click() {
 }
 
 void TForm1::RunOnCompleteTable(TableCommand command) {
-  if (FormDDE->Sending()) return;
-  if (conversion_.Request(command)) RunTableCommand(command);
+  if (acquisition_.Request(command)) RunTableCommand(command);
 }
 
 void TForm1::RunTableCommand(TableCommand command) {
@@ -190,26 +207,22 @@ void TForm1::RunTableCommand(TableCommand command) {
       return FormDDE->EnvoieDonnees(Memo1, true);
     case TableCommand::kCopy:
       return FormDDE->CopieDonnees(Memo1);
-    case TableCommand::kSave:
+    case TableCommand::kSave: {
+      const ModalWork dialog;  // the Save dialog dispatches messages while the user chooses
       return saver_.Save(Handle(), SplitLines(Memo1.Text()));
+    }
   }
 }
 
 void TForm1::ConvertRecord(std::span<const std::uint8_t> record, bool sendTable) {
-  if (conversion_.Running()) return;
+  RunAcquisition(sendTable, [&] { return ConvertAcceptedRecord(record); });
+}
+
+bool TForm1::ConvertAcceptedRecord(std::span<const std::uint8_t> record) {
   const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
-  // Refused before the conversion begins, so that no send is held for a table that never comes.
-  if (!AcceptRecord(description, record.size())) return;
-  conversion_.TryBegin();  // nothing is running: it begins
-  // Held like a click's, so that a "Régressi" clicked during the pause adds no second send.
-  if (sendTable) conversion_.Request(TableCommand::kRegressi);
-  try {
-    FillFromRecord(record, description);
-  } catch (...) {
-    conversion_.End(false);
-    throw;
-  }
-  for (const TableCommand held : conversion_.End(true)) RunTableCommand(held);
+  if (!AcceptRecord(description, record.size())) return false;
+  FillFromRecord(record, description);
+  return true;
 }
 
 bool TForm1::AcceptRecord(const RecordTexts& description, std::size_t length) const {
@@ -278,12 +291,16 @@ void TForm1::BringForward() {
 }
 
 void TForm1::FetchAndSend() {
-  // A GETDATA that comes during this one's pause, boxes or send is carried out after it; one
-  // that comes during the user's own acquisition or send adds nothing to it (Acquire returns).
-  fetches_.Request([this] {
-    if (DeviceHandle == nullptr) return BringForward();
-    Acquire(true);
-  });
+  fetches_.Request(ModalWork::Running(), [this] { FetchNewTable(); });
+}
+
+void TForm1::FetchNewTable() {
+  if (DeviceHandle == nullptr) return BringForward();
+  Acquire(true);
+}
+
+bool TForm1::Sending() const {
+  return FormDDE != nullptr && FormDDE->Sending();
 }
 
 void TForm1::SetOuterWidth(int width) {
@@ -339,11 +356,30 @@ void TForm1::OnServiceCommand(WPARAM word) {
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      OnCommand(wParam, lParam);
+      // Windows dispatches input inside a send's DDE transactions: no command, a menu's or a
+      // key's included, runs inside the send.
+      if (!Sending()) OnCommand(wParam, lParam);
       return 0;
+    case WM_SYSCOMMAND:
+      // Nor does a menu open then.
+      if (Sending() && ((wParam & 0xFFF0) == SC_MOUSEMENU || (wParam & 0xFFF0) == SC_KEYMENU)) {
+        return 0;
+      }
+      return Window::HandleMessage(message, wParam, lParam);
+    case WM_SETCURSOR:
+      // The hourglass stays while the send lasts, wherever the mouse goes over the window.
+      if (!Sending()) return Window::HandleMessage(message, wParam, lParam);
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      return TRUE;
     case kCommandMessage:
       OnServiceCommand(wParam);
       return 0;
+    case kModalWorkEndedMessage:
+      fetches_.ModalWorkEnded(ModalWork::Running(), [this] { FetchNewTable(); });
+      return 0;
+    case WM_DESTROY:
+      DetachShortcuts(Handle());
+      return Window::HandleMessage(message, wParam, lParam);
     case WM_CLOSE:
       // The close is never refused: the windows go once the message loop has ended.
       RunGuarded([this] { FormClose(); });

@@ -4,16 +4,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "decoding/record_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/usb_library.h"
-#include "shell/conversion_gate.h"
+#include "shell/acquisition_gate.h"
 #include "shell/format_settings.h"
-#include "shell/one_after_another.h"
+#include "shell/get_data_requests.h"
 #include "shell/table_saver.h"
 #include "win32/controls.h"
+#include "win32/modal_work.h"
 #include "win32/window.h"
 
 namespace talvorne {
@@ -48,13 +50,15 @@ class TForm1 : public Window {
   // Other programs' commands, carried out from the message loop once their execute has been
   // answered. FOCUS: the window is restored if minimised and brought to the foreground.
   void BringForward();
-  // GETDATA: a "Récupération" whose table, if it makes one, is sent as "Régressi" sends it.
-  // Without an open oscilloscope, the window only comes forward.
+  // GETDATA: a "Récupération" whose table, if it makes one, is sent as "Régressi" sends it; during
+  // an acquisition, that one's table is sent; during a send, a box or a dialog, it waits for them
+  // to end. Without an open oscilloscope, the window only comes forward.
   void FetchAndSend();
 
-  // The conversion, the last stage of "Récupération": the record becomes the labels, the data
-  // table, the traces and the progress display, and "Régressi" is enabled at the end. sendTable:
-  // the complete table is then sent, as by a "Régressi" clicked during the pause.
+  // The conversion, the last stage of "Récupération", as an acquisition of its own: the record
+  // becomes the labels, the data table, the traces and the progress display, and "Régressi" is
+  // enabled at the end. sendTable: the complete table is then sent, as by a "Régressi" clicked
+  // during the pause.
   void ConvertRecord(std::span<const std::uint8_t> record, bool sendTable = false);
   // Refuses, before anything is written, a record that cannot become a table: one too short to
   // hold a sample gets a plain message box and false, one far longer than the instrument's
@@ -74,6 +78,15 @@ class TForm1 : public Window {
   void OnServiceCommand(WPARAM word);
   // "Récupération"; sendTable as for ConvertRecord.
   void Acquire(bool sendTable);
+  // Runs acquisition (true when it made a complete table) unless one is already running, then the
+  // table commands held meanwhile.
+  template <class Acquisition>
+  void RunAcquisition(bool sendTable, Acquisition&& acquisition);
+  // The record's conversion, unless AcceptRecord refuses it; true when the table is complete.
+  bool ConvertAcceptedRecord(std::span<const std::uint8_t> record);
+  void FetchNewTable();
+  // A send is under way: Windows dispatches input inside its DDE transactions.
+  bool Sending() const;
   void SetOuterWidth(int width);
   // GroupBox1, RichEdit1, RichEdit2, RichEdit3 and Memo1, in that order.
   void ShowDebugPanel(bool visible);
@@ -82,8 +95,7 @@ class TForm1 : public Window {
   // offered again.
   void LetOscilloscopeGo();
   void FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description);
-  // During the conversion's pause a command that takes the table waits for the complete table;
-  // during a send it does nothing, as the buttons do.
+  // During an acquisition a command that takes the table waits for the complete table.
   void RunOnCompleteTable(TableCommand command);
   void RunTableCommand(TableCommand command);
   void EnableTableMenuItems();
@@ -92,9 +104,10 @@ class TForm1 : public Window {
   // libusb0.dll, loaded by the first Connexion and kept to the end: the device is closed through
   // it.
   std::unique_ptr<UsbLibrary> usb_;
-  ConversionGate conversion_;
+  AcquisitionGate acquisition_;
   TableSaver saver_;
-  OneAfterAnother fetches_;
+  GetDataRequests fetches_{acquisition_};
+  std::optional<ModalWorkEndNotice> modalWorkEnded_;
 };
 
 extern TForm1* Form1;

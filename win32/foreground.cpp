@@ -33,7 +33,9 @@ HWND WindowUpOver(HWND window) {
 void BringToForeground(HWND window) {
   // Restored first: a minimised window's owned windows are hidden with it.
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-  SetForegroundWindow(WindowUpOver(window));
+  if (SetForegroundWindow(WindowUpOver(window))) return;
+  FLASHWINFO flash{sizeof flash, window, FLASHW_ALL | FLASHW_TIMERNOFG, 0, 0};
+  FlashWindowEx(&flash);
 }
 
 }  // namespace talvorne

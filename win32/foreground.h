@@ -10,7 +10,9 @@ namespace talvorne {
 HWND WindowUpOver(HWND window);
 
 // Restores the window if it is minimised and brings it to the foreground, or the window it has
-// up over it, which keeps its place on top.
+// up over it, which keeps its place on top. Windows lets a program take the foreground only when
+// the user is working with it or with a program that allows it: otherwise the window's taskbar
+// button flashes until the user activates it.
 void BringToForeground(HWND window);
 
 }  // namespace talvorne

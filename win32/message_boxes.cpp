@@ -7,6 +7,7 @@
 
 #include "win32/error_text.h"
 #include "win32/foreground.h"
+#include "win32/modal_work.h"
 #include "win32/text_encoding.h"
 #include "win32/win32_texts.h"
 
@@ -56,6 +57,7 @@ void ShowBox(std::string_view text, std::string_view caption, UINT icon,
   boxButtonText = buttonText;
   boxHook = SetWindowsHookExW(WH_CBT, OnBoxActivation, nullptr, GetCurrentThreadId());
   const HWND owner = OwnerOnScreen();
+  const ModalWork box;
   MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(),
               MB_OK | (owner != nullptr ? MB_APPLMODAL : MB_TASKMODAL) | MB_SETFOREGROUND | icon);
   if (boxHook != nullptr) UnhookWindowsHookEx(boxHook);

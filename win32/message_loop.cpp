@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "win32/modal_work.h"
 #include "win32/shortcuts.h"
 
 namespace talvorne {
@@ -45,6 +46,7 @@ bool ProcessPendingMessages() {
 }
 
 void RunModal(HWND window) {
+  const ModalWork modal;
   std::vector<HWND> disabled;
   EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow,
                     reinterpret_cast<LPARAM>(&disabled));

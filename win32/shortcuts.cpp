@@ -26,6 +26,10 @@ void AttachShortcuts(HWND window, HACCEL shortcuts) {
   SetPropW(window, kShortcutsProperty, shortcuts);
 }
 
+void DetachShortcuts(HWND window) {
+  RemovePropW(window, kShortcutsProperty);
+}
+
 bool TranslateShortcut(HWND topLevel, MSG& message) {
   const auto shortcuts = static_cast<HACCEL>(GetPropW(topLevel, kShortcutsProperty));
   if (shortcuts == nullptr || KeptByTextBox(message)) return false;

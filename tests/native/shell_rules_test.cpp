@@ -1,5 +1,5 @@
 // The shell's rules that need no window: layout descriptions, the default error box's wording,
-// the commands' gate during a conversion and the order of other programs' GETDATA.
+// the commands' gate during an acquisition and what becomes of other programs' GETDATA.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,8 +8,8 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "shell/conversion_gate.h"
-#include "shell/one_after_another.h"
+#include "shell/acquisition_gate.h"
+#include "shell/get_data_requests.h"
 #include "win32/error_text.h"
 #include "win32/layout_description.h"
 #include "win32/placeholders.h"
@@ -98,10 +98,10 @@ TEST(Placeholders, FilledInOrderWhateverTheValuesHold) {
   EXPECT_EQ(FillPlaceholders("rien", {"x"}), "rien");
 }
 
-TEST(ConversionGate, RefusesASecondConversionAndHoldsTheTablesCommands) {
+TEST(AcquisitionGate, RefusesASecondAcquisitionAndHoldsTheTablesCommands) {
   using enum TableCommand;
   using Commands = std::vector<TableCommand>;
-  ConversionGate gate;
+  AcquisitionGate gate;
   EXPECT_TRUE(gate.Request(kRegressi));  // nothing running: send at once
   ASSERT_TRUE(gate.TryBegin());
   EXPECT_FALSE(gate.TryBegin());
@@ -124,7 +124,7 @@ TEST(ConversionGate, RefusesASecondConversionAndHoldsTheTablesCommands) {
   ASSERT_TRUE(gate.TryBegin());
   EXPECT_FALSE(gate.Request(kRegressi));
   EXPECT_FALSE(gate.Request(kCopy));
-  EXPECT_EQ(gate.End(false), Commands{});  // failed conversion: the held commands are dropped
+  EXPECT_EQ(gate.End(false), Commands{});  // failed acquisition: the held commands are dropped
   ASSERT_TRUE(gate.TryBegin());
   EXPECT_EQ(gate.End(true), Commands{});
 
@@ -135,43 +135,69 @@ TEST(ConversionGate, RefusesASecondConversionAndHoldsTheTablesCommands) {
   EXPECT_EQ(gate.End(true), Commands{});
 }
 
-TEST(OneAfterAnother, RequestsDuringARunMakeOneRunMoreAfterItAndNoneAfterStop) {
-  OneAfterAnother fetches;
-  int runs = 0, depth = 0, deepest = 0;
-  std::function<void()> work = [&] {
-    ++runs;
-    deepest = std::max(deepest, ++depth);
-    if (runs == 1) {
-      fetches.Request(work);
-      fetches.Request(work);
-    }
+// GETDATA as the main window answers it: a fetch is an acquisition whose table is then sent, the
+// send being modal work; the other program's requests come during either, or during the user's
+// own acquisition.
+TEST(GetDataRequests, OneDuringASendRunsOnceAfterItOneDuringThePauseSendsThatTable) {
+  using enum TableCommand;
+  using Commands = std::vector<TableCommand>;
+  AcquisitionGate acquisition;
+  GetDataRequests requests(acquisition);
+  bool sending = false;
+  int fetches = 0, depth = 0;
+  std::function<void()> duringPause = [] {}, duringSend = [] {};
+  std::function<void()> fetch = [&] {
+    EXPECT_EQ(++depth, 1);  // never one inside another
+    ++fetches;
+    ASSERT_TRUE(acquisition.TryBegin());
+    acquisition.Request(kRegressi);  // its own send
+    duringPause();
+    EXPECT_EQ(acquisition.End(true), Commands{kRegressi});
+    sending = true;
+    duringSend();
+    sending = false;
     --depth;
   };
-  fetches.Request(work);
-  EXPECT_EQ(runs, 2);
-  EXPECT_EQ(deepest, 1);  // never one inside the other
+  const auto getData = [&] { requests.Request(sending, fetch); };
+  const auto sendEnded = [&] { requests.ModalWorkEnded(sending, fetch); };  // as the loop tells it
 
-  // A run that fails drops the request waiting; the next one starts afresh.
-  const auto failing = [&] {
-    ++runs;
-    fetches.Request(work);
-    throw std::runtime_error("box");
+  // Two during the user's own pause: that acquisition's table is sent, once; nothing is fetched.
+  ASSERT_TRUE(acquisition.TryBegin());
+  getData();
+  getData();
+  EXPECT_EQ(acquisition.End(true), Commands{kRegressi});
+  EXPECT_EQ(fetches, 0);
+
+  // Two during a GETDATA's pause, then two during its send: one fetch more after each, in turn.
+  duringPause = [&] {
+    if (fetches == 1) getData(), getData();
   };
-  EXPECT_THROW(fetches.Request(failing), std::runtime_error);
-  EXPECT_EQ(runs, 3);
-  fetches.Request(work);
-  EXPECT_EQ(runs, 4);
+  getData();
+  EXPECT_EQ(fetches, 2);
+  duringPause = [] {};
+  duringSend = [&] {
+    if (fetches == 3) getData(), getData();
+  };
+  getData();
+  EXPECT_EQ(fetches, 4);
+  sendEnded();  // nothing held any more
+  EXPECT_EQ(fetches, 4);
 
-  // Stopped during a run: the request waiting, and every later one, are dropped.
-  int stopping = 0;
-  fetches.Request([&] {
-    ++stopping;
-    fetches.Request(work);
-    fetches.Stop();
-  });
-  fetches.Request(work);
-  EXPECT_EQ(stopping, 1);
-  EXPECT_EQ(runs, 4);
+  // During the user's own send or a box: held until it ends, then fetched once.
+  sending = true;
+  getData();
+  getData();
+  EXPECT_EQ(fetches, 4);
+  sending = false;
+  sendEnded();
+  EXPECT_EQ(fetches, 5);
+
+  // Held during a box, then the window closes: nothing runs, not even a later request.
+  requests.Request(true, fetch);
+  requests.Stop();
+  requests.ModalWorkEnded(false, fetch);
+  getData();
+  EXPECT_EQ(fetches, 5);
 }
 
 }  // namespace

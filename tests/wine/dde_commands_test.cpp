@@ -107,7 +107,7 @@ TEST(DdeCommands, GetdataAfterConnexionSendsEachNewCurveOnceItIsWhole) {
   ASSERT_TRUE(WaitForZuruzevuEvent(zuruzevu.Path(), "register", 20s));
   FakeUsbScenario scenario;
   scenario.Bus().Device(oscilloscope::kVendorId, oscilloscope::kProductId);
-  for (std::int32_t n : {20, 30, 40, 50}) scenario.Acquisition(CurveOf(n));
+  for (std::int32_t n : {20, 30, 40, 50, 55}) scenario.Acquisition(CurveOf(n));
   scenario.Acquisition(CurveOf(60).RecordDelivered(100));  // of 185
   scenario.Acquisition(CurveOf(70));
   OscilloscopeSession talvorne(&scenario);
@@ -150,12 +150,28 @@ TEST(DdeCommands, GetdataAfterConnexionSendsEachNewCurveOnceItIsWhole) {
   EXPECT_EQ(tables[2], Narrow(talvorne.Text("Memo1")));
   EXPECT_EQ(LineCount(talvorne.Text("Memo1")), 2u + 40u);
 
-  // During the pause of the user's own "Récupération", a GETDATA adds nothing to it.
+  // During the pause of the user's own "Récupération", a GETDATA has that table sent, once it is
+  // whole, and fetches nothing more.
   const std::wstring headerOnly = L"t\tU1\r\ns\tmV\r\n";
   talvorne.PostClick("Button4");
   ASSERT_TRUE(Eventually([&] { return talvorne.Text("Memo1") == headerOnly; }));
   EXPECT_TRUE(Acknowledged(client, conversation, "GETDATA"));
-  EXPECT_TRUE(Eventually([&] { return LineCount(talvorne.Text("Memo1")) == 2u + 50u; }));
+  ASSERT_TRUE(received(4));
+  EXPECT_EQ(LineCount(TablesReceived(zuruzevu.Path()).back()), 2u + 50u);
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_write").size(), 4u);
+
+  // During the about box, GETDATA waits until the box is closed, then runs once.
+  PostMessageW(talvorne.Window(), WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
+  const HWND about = WaitForTopLevelWindow(L"A propos", std::nullopt);
+  ASSERT_NE(about, nullptr);
+  EXPECT_TRUE(Acknowledged(client, conversation, "GETDATA"));
+  EXPECT_TRUE(Acknowledged(client, conversation, "GETDATA"));
+  Sleep(1000);
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_write").size(), 4u);
+  PostMessageW(about, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(received(5));
+  EXPECT_EQ(LineCount(TablesReceived(zuruzevu.Path()).back()), 2u + 55u);
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_write").size(), 5u);
 
   // A record that comes short: the button's box, and nothing sent.
   EXPECT_TRUE(Acknowledged(client, conversation, "GETDATA"));
@@ -166,8 +182,8 @@ TEST(DdeCommands, GetdataAfterConnexionSendsEachNewCurveOnceItIsWhole) {
             L"recommencez la récupération.");
   EXPECT_EQ(box.caption, L"Talvorne");
   EXPECT_EQ(box.owner, talvorne.Window());
-  EXPECT_EQ(LineCount(talvorne.Text("Memo1")), 2u + 50u);
-  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_write").size(), 5u);
+  EXPECT_EQ(LineCount(talvorne.Text("Memo1")), 2u + 55u);
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_bulk_write").size(), 6u);
 
   // Closed during a GETDATA's pause with another one waiting: neither sends nor touches the
   // oscilloscope again.
@@ -176,9 +192,9 @@ TEST(DdeCommands, GetdataAfterConnexionSendsEachNewCurveOnceItIsWhole) {
   EXPECT_TRUE(Acknowledged(client, conversation, "GETDATA"));
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
   const auto log = talvorne.UsbLog();
-  EXPECT_EQ(Calls(log, "usb_bulk_write").size(), 6u);
+  EXPECT_EQ(Calls(log, "usb_bulk_write").size(), 7u);
   EXPECT_EQ(log.back(), "usb_close handle1 -> 0");
-  EXPECT_EQ(TablesReceived(zuruzevu.Path()).size(), 3u);
+  EXPECT_EQ(TablesReceived(zuruzevu.Path()).size(), 5u);
   EXPECT_EQ(talvorne.Boxes().size(), 1u);
 }
 

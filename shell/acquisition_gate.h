@@ -1,6 +1,7 @@
-// The conversion's pause lets the commands run. A second acquisition then is refused, so that two
-// tables never mix in Memo1, and the commands that take the table (its sends to Zuruzevu, its copy
-// and its saving) wait until it is complete, so that a partial table never leaves the program.
+// An acquisition lets messages through: its boxes, and the conversion's pause, during which the
+// commands run. A second acquisition then is refused, so that two tables never mix in Memo1, and
+// the commands that take the table (its sends to Zuruzevu, its copy and its saving) wait until it
+// is complete, so that a partial table never leaves the program.
 #pragma once
 
 #include <algorithm>
@@ -10,11 +11,11 @@ namespace talvorne {
 
 enum class TableCommand { kRegressi, kAddToZuruzevu, kCopy, kSave };
 
-class ConversionGate {
+class AcquisitionGate {
  public:
   bool Running() const { return running_; }
 
-  // False when a conversion is already running: the new one must not start.
+  // False when an acquisition is already running: the new one must not start.
   bool TryBegin() {
     if (running_) return false;
     running_ = true;
@@ -22,7 +23,7 @@ class ConversionGate {
   }
 
   // True when the command may run now; otherwise it is held, once however often it is asked for,
-  // until the conversion ends.
+  // until the acquisition ends.
   bool Request(TableCommand command) {
     if (running_ && std::find(held_.begin(), held_.end(), command) == held_.end()) {
       held_.push_back(command);
@@ -33,8 +34,8 @@ class ConversionGate {
   // The window is closing: nothing is sent after it has gone.
   void DropHeldCommands() { held_.clear(); }
 
-  // The conversion has ended; the commands held meanwhile that should run now, in the order they
-  // were asked for. A conversion that failed leaves no complete table, so they are dropped.
+  // The acquisition has ended; the commands held meanwhile that should run now, in the order they
+  // were asked for. One that brought no complete table leaves nothing to take, so they are dropped.
   std::vector<TableCommand> End(bool tableComplete) {
     std::vector<TableCommand> runNow;
     if (tableComplete) runNow.swap(held_);
