@@ -18,6 +18,7 @@
 #include "shell/aboutform.h"
 #include "shell/shell_texts.h"
 #include "shell/window_message_pump.h"
+#include "win32/dpi.h"
 #include "win32/foreground.h"
 #include "win32/guarded_call.h"
 #include "win32/message_boxes.h"
@@ -30,7 +31,7 @@ TForm1* Form1 = nullptr;
 
 namespace {
 
-// Debug mode's and normal mode's outer widths, frame included; applied as they stand, unscaled.
+// Debug mode's and normal mode's outer widths at 96 DPI, frame included.
 constexpr int kDebugWidth = 844;
 constexpr int kNormalWidth = 200;
 
@@ -303,10 +304,11 @@ bool TForm1::Sending() const {
   return FormDDE != nullptr && FormDDE->Sending();
 }
 
-void TForm1::SetOuterWidth(int width) {
+void TForm1::SetOuterWidth(int designWidth) {
   RECT frame;
   GetWindowRect(Handle(), &frame);
-  SetWindowPos(Handle(), nullptr, 0, 0, width, frame.bottom - frame.top,
+  SetWindowPos(Handle(), nullptr, 0, 0, ScaleForDpi(designWidth, Layout().Dpi()),
+               frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

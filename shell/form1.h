@@ -87,7 +87,7 @@ class TForm1 : public Window {
   void FetchNewTable();
   // A send is under way: Windows dispatches input inside its DDE transactions.
   bool Sending() const;
-  void SetOuterWidth(int width);
+  void SetOuterWidth(int designWidth);
   // GroupBox1, RichEdit1, RichEdit2, RichEdit3 and Memo1, in that order.
   void ShowDebugPanel(bool visible);
   void ShowExchange(const AcquisitionExchange& exchange);
