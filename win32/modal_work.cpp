@@ -6,8 +6,9 @@
 namespace talvorne {
 namespace {
 
-thread_local int depth = 0;
-thread_local std::vector<const ModalWorkEndNotice*> notices;
+// The program's windows, and so its modal work, all live on the one thread that runs its loop.
+int depth = 0;
+std::vector<const ModalWorkEndNotice*> notices;
 
 }  // namespace
 

@@ -15,7 +15,7 @@ class ModalWork {
   ModalWork& operator=(const ModalWork&) = delete;
   ~ModalWork();
 
-  // Some modal work of this thread has begun and not ended yet.
+  // Some modal work has begun and not ended yet.
   static bool Running();
 };
 
