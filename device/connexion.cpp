@@ -51,7 +51,10 @@ LibUSB::usb_dev_handle* ConnectOscilloscope(UsbLibrary& library, ConnexionView& 
     return nullptr;
   }
   LibUSB::usb_device* device = FindOscilloscope(busses);
-  if (device == nullptr) return nullptr;
+  if (device == nullptr) {
+    view.ShowMessage(device_texts::kNoOscilloscope);
+    return nullptr;
+  }
 
   LibUSB::usb_dev_handle* handle = library.usb_open(device);
   if (handle == nullptr) {

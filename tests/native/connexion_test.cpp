@@ -15,6 +15,9 @@ using ::testing::IsEmpty;
 using testing::RecordingView;
 
 constexpr testing::DeviceIds kOscilloscope{0x5345, 0x1234};
+constexpr char kNoOscilloscopeMessage[] =
+    "message Aucun oscilloscope trouvé. Vérifiez qu'il est branché et allumé et que son pilote "
+    "est installé, puis cliquez de nouveau sur « Connexion ».";
 
 struct Connexion {
   Events events;
@@ -39,7 +42,7 @@ TEST(ConnexionWalk, OpensTheFirstMatchInBusThenDeviceOrderAndSetsItUp) {
                   "usb_claim_interface handle 0 -> 0", "usb_set_altinterface handle -1 -> 0"));
 }
 
-TEST(ConnexionWalk, NearMissIdsAreNeverOpened) {
+TEST(ConnexionWalk, NearMissIdsAreNeverOpenedAndNoOscilloscopeIsSaid) {
   Connexion c;
   // One id right and the other wrong, ids swapped, and each id off by one.
   c.library.AddBus({{0x5345, 0x0000}, {0x0000, 0x1234}, {0x1234, 0x5345}});
@@ -47,7 +50,7 @@ TEST(ConnexionWalk, NearMissIdsAreNeverOpened) {
 
   EXPECT_EQ(c.Run(), nullptr);
   EXPECT_THAT(c.events, ElementsAre("usb_init", "usb_find_busses -> 2", "usb_find_devices -> 5",
-                                    "usb_get_busses"));
+                                    "usb_get_busses", kNoOscilloscopeMessage));
 }
 
 TEST(ConnexionCounts, ZeroOrNegativeCountsWarnInOrderAndTheWalkStillOpens) {
@@ -144,8 +147,15 @@ TEST(ConnexionCounts, ALaterScanCountsChangesSoOnlyAFailedCountIsReported) {
   const std::vector<std::string> setUp = {"usb_open 1.2", "usb_set_configuration handle 1 -> 0",
                                           "usb_claim_interface handle 0 -> 0",
                                           "usb_set_altinterface handle -1 -> 0"};
-  Events expected = {"usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1", "usb_get_busses",
-                     "usb_init", "usb_find_busses -> 0", "usb_find_devices -> 1", "usb_get_busses"};
+  Events expected = {"usb_init",
+                     "usb_find_busses -> 1",
+                     "usb_find_devices -> 1",
+                     "usb_get_busses",
+                     kNoOscilloscopeMessage,
+                     "usb_init",
+                     "usb_find_busses -> 0",
+                     "usb_find_devices -> 1",
+                     "usb_get_busses"};
   expected.insert(expected.end(), setUp.begin(), setUp.end());
   expected.insert(expected.end(), {"usb_release_interface handle 0 -> 0", "usb_close handle -> 0",
                                    "usb_init", "usb_find_busses -> -5", "message Pas de BUS",

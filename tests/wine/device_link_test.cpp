@@ -103,7 +103,7 @@ TEST(DeviceLink, TheFirstMatchingDeviceInBusThenDeviceOrderIsOpened) {
   EXPECT_TRUE(talvorne.Enabled("Button4"));
 }
 
-TEST(DeviceLink, NearMissesAreNotTheOscilloscope) {
+TEST(DeviceLink, NearMissesAreNotTheOscilloscopeAndEachConnexionSaysSo) {
   FakeUsbScenario scenario;
   scenario.Bus().Device(kVendor, 0x1235).Device(0x5344, kProduct);
   OscilloscopeSession talvorne(&scenario);
@@ -113,7 +113,16 @@ TEST(DeviceLink, NearMissesAreNotTheOscilloscope) {
   EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_init").size(), 2u);
   EXPECT_TRUE(talvorne.Enabled("Button3"));
   EXPECT_FALSE(talvorne.Enabled("Button4"));
-  EXPECT_TRUE(talvorne.Boxes().empty());
+  const auto boxes = talvorne.Boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const SeenBox& box : boxes) {
+    EXPECT_EQ(box.text,
+              L"Aucun oscilloscope trouvé. Vérifiez qu'il est branché et allumé et que son pilote "
+              L"est installé, puis cliquez de nouveau sur « Connexion ».");
+    EXPECT_EQ(box.caption, L"Talvorne");
+    EXPECT_FALSE(box.hasIcon);
+    EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+  }
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
   EXPECT_TRUE(Calls(talvorne.UsbLog(), "usb_close").empty());
 }
