@@ -38,9 +38,12 @@ void SetUp(UsbLibrary& library, LibUSB::usb_dev_handle* handle, ConnexionView& v
 
 LibUSB::usb_dev_handle* ConnectOscilloscope(UsbLibrary& library, ConnexionView& view) {
   library.usb_init();
-  // The counts only decide the messages: the bus list is walked whatever they say.
-  if (library.usb_find_busses() < 1) view.ShowMessage(device_texts::kNoBus);
-  if (library.usb_find_devices() < 1) view.ShowMessage(device_texts::kNoDevices);
+  // The counts only decide the messages: the bus list is walked whatever they say. At a rescan
+  // they count changes, and 0 only means that nothing was plugged in or out since the last one.
+  const int fewestExpected = library.HasScanned() ? 0 : 1;
+  if (library.usb_find_busses() < fewestExpected) view.ShowMessage(device_texts::kNoBus);
+  if (library.usb_find_devices() < fewestExpected) view.ShowMessage(device_texts::kNoDevices);
+  library.NoteScan();
 
   LibUSB::usb_bus* busses = library.usb_get_busses();
   if (busses == nullptr) {
@@ -48,7 +51,10 @@ LibUSB::usb_dev_handle* ConnectOscilloscope(UsbLibrary& library, ConnexionView& 
     return nullptr;
   }
   LibUSB::usb_device* device = FindOscilloscope(busses);
-  if (device == nullptr) return nullptr;
+  if (device == nullptr) {
+    view.ShowMessage(device_texts::kNoOscilloscope);
+    return nullptr;
+  }
 
   LibUSB::usb_dev_handle* handle = library.usb_open(device);
   if (handle == nullptr) {

@@ -22,7 +22,9 @@ class ConnexionView {
 // Opens the first device with the oscilloscope's ids, busses then devices in list order, and runs
 // the three set-up steps on it whatever each one answers. Returns the open handle, which the
 // caller keeps as DeviceHandle and then counts as connected; null when nothing was opened: no bus
-// list, no matching device, or an open that failed (reported, so Connexion can be tried again).
+// list, no matching device, or an open that failed, each reported, and Connexion can be tried
+// again. No busses or devices counted are reported at the library's first scan; at a later one
+// only a failed count is, since the counts are then of changes.
 LibUSB::usb_dev_handle* ConnectOscilloscope(UsbLibrary& library, ConnexionView& view);
 
 // The close handler's part: closes the handle if there is one.

@@ -9,6 +9,9 @@ namespace talvorne::device_texts {
 inline constexpr std::string_view kNoBus = "Pas de BUS";
 inline constexpr std::string_view kNoDevices = "Pas d'appareils";
 inline constexpr std::string_view kEmptyBusList = "BUS vide";
+inline constexpr std::string_view kNoOscilloscope =
+    "Aucun oscilloscope trouvé. Vérifiez qu'il est branché et allumé et que son pilote est "
+    "installé, puis cliquez de nouveau sur « Connexion ».";
 inline constexpr std::string_view kCannotOpen = "Impossible d'ouvrir l'oscilloscope";
 inline constexpr std::string_view kDriverMissing = "Pilote USB introuvable (libusb0.dll)";
 

@@ -24,6 +24,15 @@ class UsbLibrary {
   virtual int usb_bulk_read(LibUSB::usb_dev_handle* handle, int endpoint, char* bytes, int size,
                             int timeoutMs) = 0;
   virtual int usb_close(LibUSB::usb_dev_handle* handle) = 0;
+
+  // libusb-0.1 keeps the busses and devices of its last scan for as long as it is loaded, and
+  // usb_find_busses and usb_find_devices count those that changed since: only the first scan
+  // counts all there are. Kept here, since this object lives exactly as long as the library.
+  bool HasScanned() const { return hasScanned_; }
+  void NoteScan() { hasScanned_ = true; }
+
+ private:
+  bool hasScanned_ = false;
 };
 
 }  // namespace talvorne

@@ -132,7 +132,7 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
   EXPECT_EQ(third->label7, "READ DATA : 0/0");
 
   CloseOscilloscope(library, handle);
-  EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 0", "usb_find_devices -> 1",
+  EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 0", "usb_find_devices -> 4",
                                  "usb_get_busses -> busses", "usb_open device=2.2 -> handle1",
                                  "usb_set_configuration handle1 configuration=1 -> 0",
                                  "usb_claim_interface handle1 interface=0 -> 0",
@@ -155,14 +155,14 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
                                  "usb_close handle1 -> 0"));
 }
 
-TEST_F(LoadedFake, FailedOpenThenRetryAndAnEmptyBusList) {
+TEST_F(LoadedFake, FailedOpenThenARetryWhoseRescanCountsNoChange) {
   UsbLibrary& library = Load(FakeUsbScenario().Bus().Device(0x5345, 0x1234).Opens({false, true}));
   EXPECT_EQ(ConnectOscilloscope(library, view_), nullptr);
   EXPECT_NE(ConnectOscilloscope(library, view_), nullptr);
   EXPECT_THAT(events_, ElementsAre("message Impossible d'ouvrir l'oscilloscope"));
   EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
                                  "usb_get_busses -> busses", "usb_open device=1.1 -> null",
-                                 "usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
+                                 "usb_init", "usb_find_busses -> 0", "usb_find_devices -> 0",
                                  "usb_get_busses -> busses", "usb_open device=1.1 -> handle1",
                                  "usb_set_configuration handle1 configuration=1 -> 0",
                                  "usb_claim_interface handle1 interface=0 -> 0",
@@ -172,8 +172,9 @@ TEST_F(LoadedFake, FailedOpenThenRetryAndAnEmptyBusList) {
 TEST_F(LoadedFake, NoBusListEndsTheConnexion) {
   UsbLibrary& library = Load(FakeUsbScenario().FindDevices({-1}));
   EXPECT_EQ(ConnectOscilloscope(library, view_), nullptr);
-  EXPECT_THAT(events_, ElementsAre("message Pas d'appareils", "message BUS vide"));
-  EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> -1",
+  EXPECT_THAT(events_,
+              ElementsAre("message Pas de BUS", "message Pas d'appareils", "message BUS vide"));
+  EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 0", "usb_find_devices -> -1",
                                  "usb_get_busses -> null"));
 }
 

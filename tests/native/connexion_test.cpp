@@ -15,6 +15,9 @@ using ::testing::IsEmpty;
 using testing::RecordingView;
 
 constexpr testing::DeviceIds kOscilloscope{0x5345, 0x1234};
+constexpr char kNoOscilloscopeMessage[] =
+    "message Aucun oscilloscope trouvé. Vérifiez qu'il est branché et allumé et que son pilote "
+    "est installé, puis cliquez de nouveau sur « Connexion ».";
 
 struct Connexion {
   Events events;
@@ -30,23 +33,24 @@ TEST(ConnexionWalk, OpensTheFirstMatchInBusThenDeviceOrderAndSetsItUp) {
   c.library.AddBus({{0x0001, 0x0002}, kOscilloscope, kOscilloscope});
   c.library.AddBus({kOscilloscope});
 
+  // The library's first scan counts all the busses and devices there are.
   EXPECT_EQ(c.Run(), c.library.Handle());
   EXPECT_THAT(
       c.events,
-      ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1", "usb_get_busses",
+      ElementsAre("usb_init", "usb_find_busses -> 3", "usb_find_devices -> 6", "usb_get_busses",
                   "usb_open 2.2", "usb_set_configuration handle 1 -> 0",
                   "usb_claim_interface handle 0 -> 0", "usb_set_altinterface handle -1 -> 0"));
 }
 
-TEST(ConnexionWalk, NearMissIdsAreNeverOpened) {
+TEST(ConnexionWalk, NearMissIdsAreNeverOpenedAndNoOscilloscopeIsSaid) {
   Connexion c;
   // One id right and the other wrong, ids swapped, and each id off by one.
   c.library.AddBus({{0x5345, 0x0000}, {0x0000, 0x1234}, {0x1234, 0x5345}});
   c.library.AddBus({{0x5344, 0x1234}, {0x5345, 0x1235}});
 
   EXPECT_EQ(c.Run(), nullptr);
-  EXPECT_THAT(c.events, ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
-                                    "usb_get_busses"));
+  EXPECT_THAT(c.events, ElementsAre("usb_init", "usb_find_busses -> 2", "usb_find_devices -> 5",
+                                    "usb_get_busses", kNoOscilloscopeMessage));
 }
 
 TEST(ConnexionCounts, ZeroOrNegativeCountsWarnInOrderAndTheWalkStillOpens) {
@@ -65,9 +69,7 @@ TEST(ConnexionCounts, ZeroOrNegativeCountsWarnInOrderAndTheWalkStillOpens) {
 }
 
 TEST(ConnexionCounts, NullBusListEndsTheCommandAfterItsMessage) {
-  Connexion c;
-  c.library.findBusses = {0};
-  c.library.findDevices = {0};
+  Connexion c;  // no bus: the first scan counts none of either
 
   EXPECT_EQ(c.Run(), nullptr);
   EXPECT_THAT(c.events, ElementsAre("usb_init", "usb_find_busses -> 0", "message Pas de BUS",
@@ -129,22 +131,37 @@ TEST(ConnexionOpen, FailedOpenIsReportedAndNothingRunsOnANullHandle) {
                                     "message Impossible d'ouvrir l'oscilloscope"));
 }
 
-TEST(ConnexionOpen, RetryAfterAFailedOpenStartsOverAndRescansReportingZeroStillOpen) {
+TEST(ConnexionCounts, ALaterScanCountsChangesSoOnlyAFailedCountIsReported) {
   Connexion c;
-  c.library.AddBus({kOscilloscope});
-  c.library.opens = {0, 1};
-  c.library.findBusses = {1, 0};
-  c.library.findDevices = {1, 0};
-  ASSERT_EQ(c.Run(), nullptr);
-  c.events.clear();
-
+  c.library.AddBus({{0x1d6b, 0x0002}});
+  // libusb-0.1's counts: all there are at the first scan, then what was plugged in or out since.
+  c.library.findBusses = {1, 0, -5};
+  c.library.findDevices = {1, 1, 2};
+  EXPECT_EQ(c.Run(), nullptr);  // before the oscilloscope is plugged in
+  c.library.busses.AddDevice(kOscilloscope);
+  LibUSB::usb_dev_handle* handle = c.Run();
+  ASSERT_EQ(handle, c.library.Handle());
+  ReleaseOscilloscope(c.library, handle);  // its cable pulled, then plugged back in
   EXPECT_EQ(c.Run(), c.library.Handle());
-  EXPECT_THAT(
-      c.events,
-      ElementsAre("usb_init", "usb_find_busses -> 0", "message Pas de BUS", "usb_find_devices -> 0",
-                  "message Pas d'appareils", "usb_get_busses", "usb_open 1.1",
-                  "usb_set_configuration handle 1 -> 0", "usb_claim_interface handle 0 -> 0",
-                  "usb_set_altinterface handle -1 -> 0"));
+
+  const std::vector<std::string> setUp = {"usb_open 1.2", "usb_set_configuration handle 1 -> 0",
+                                          "usb_claim_interface handle 0 -> 0",
+                                          "usb_set_altinterface handle -1 -> 0"};
+  Events expected = {"usb_init",
+                     "usb_find_busses -> 1",
+                     "usb_find_devices -> 1",
+                     "usb_get_busses",
+                     kNoOscilloscopeMessage,
+                     "usb_init",
+                     "usb_find_busses -> 0",
+                     "usb_find_devices -> 1",
+                     "usb_get_busses"};
+  expected.insert(expected.end(), setUp.begin(), setUp.end());
+  expected.insert(expected.end(), {"usb_release_interface handle 0 -> 0", "usb_close handle -> 0",
+                                   "usb_init", "usb_find_busses -> -5", "message Pas de BUS",
+                                   "usb_find_devices -> 2", "usb_get_busses"});
+  expected.insert(expected.end(), setUp.begin(), setUp.end());
+  EXPECT_EQ(c.events, expected);
 }
 
 TEST(CloseOscilloscope, ClosesOnlyAnOpenHandleOnce) {

@@ -19,8 +19,8 @@ class InMemoryUsbLibrary final : public UsbLibrary {
   explicit InMemoryUsbLibrary(Events& events) : events_(events) {}
 
   BusList busses;
-  Answers findBusses{1};
-  Answers findDevices{1};
+  ScanCounts findBusses;
+  ScanCounts findDevices;
   Answers opens{1};  // 0: usb_open fails
   Answers setConfiguration{0};
   Answers claimInterface{0};
@@ -34,8 +34,12 @@ class InMemoryUsbLibrary final : public UsbLibrary {
   }
 
   void usb_init() override { events_.push_back("usb_init"); }
-  int usb_find_busses() override { return Log("usb_find_busses", findBusses.Next()); }
-  int usb_find_devices() override { return Log("usb_find_devices", findDevices.Next()); }
+  int usb_find_busses() override {
+    return Log("usb_find_busses", findBusses.Next(busses.BusCount()));
+  }
+  int usb_find_devices() override {
+    return Log("usb_find_devices", findDevices.Next(busses.DeviceCount()));
+  }
   LibUSB::usb_bus* usb_get_busses() override {
     events_.push_back("usb_get_busses");
     return busses.Head();

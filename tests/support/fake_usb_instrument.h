@@ -9,8 +9,9 @@
 // hex ids and header bytes. A list of results answers successive calls, its last one repeating.
 //   bus                      a new bus after the others; without any, usb_get_busses gives null
 //   device VVVV PPPP         a device on the last bus after its others: idVendor idProduct (hex)
-//   find_busses N...         usb_find_busses results (default 1)
-//   find_devices N...        usb_find_devices results (default 1)
+//   find_busses N...         usb_find_busses results (default: the busses listed at the first
+//                            call, 0 at later ones, as libusb-0.1 counts what changed since)
+//   find_devices N...        usb_find_devices results (default: likewise the devices listed)
 //   open ok|fail...          usb_open outcomes; a failed open returns null (default ok)
 //   set_configuration N...   likewise claim_interface, set_altinterface, release_interface,
 //                            close and detach_kernel_driver (Linux's only) (default 0)
@@ -86,8 +87,8 @@ class FakeUsbInstrument {
 
   // The library's calls, answered and logged.
   void Init() { Log("usb_init"); }
-  int FindBusses() { return Log("usb_find_busses", findBusses_.Next()); }
-  int FindDevices() { return Log("usb_find_devices", findDevices_.Next()); }
+  int FindBusses() { return Log("usb_find_busses", findBusses_.Next(busses_.BusCount())); }
+  int FindDevices() { return Log("usb_find_devices", findDevices_.Next(busses_.DeviceCount())); }
   Bus* GetBusses() {
     Bus* head = busses_.Head();
     Log(std::string("usb_get_busses -> ") + (head != nullptr ? "busses" : "null"));
@@ -174,17 +175,21 @@ class FakeUsbInstrument {
       std::vector<int> outcomes;
       for (std::string word; values >> word;) outcomes.push_back(word == "ok" ? 1 : 0);
       opens_ = Answers(outcomes);
+    } else if (keyword == "find_busses" || keyword == "find_devices") {
+      (keyword == "find_busses" ? findBusses_ : findDevices_) = ScanCounts(Numbers(values));
     } else if (Answers* answers = ResultsOf(keyword)) {
-      *answers = Answers(std::vector<int>(std::istream_iterator<int>(values), {}));
+      *answers = Answers(Numbers(values));
     } else {
       return false;
     }
     return true;
   }
 
+  static std::vector<int> Numbers(std::istream& values) {
+    return std::vector<int>(std::istream_iterator<int>(values), {});
+  }
+
   Answers* ResultsOf(const std::string& keyword) {
-    if (keyword == "find_busses") return &findBusses_;
-    if (keyword == "find_devices") return &findDevices_;
     if (keyword == "set_configuration") return &setConfiguration_;
     if (keyword == "claim_interface") return &claimInterface_;
     if (keyword == "detach_kernel_driver") return &detachKernelDriver_;
@@ -230,7 +235,8 @@ class FakeUsbInstrument {
   std::filesystem::path folder_;
   std::ofstream log_;
   BasicBusList<Bus, Device> busses_;
-  Answers findBusses_{1}, findDevices_{1}, opens_{1};
+  ScanCounts findBusses_, findDevices_;
+  Answers opens_{1};
   Answers setConfiguration_{0}, claimInterface_{0}, detachKernelDriver_{0}, setAltInterface_{0};
   Answers releaseInterface_{0}, close_{0};
   ReplyScript replies_;

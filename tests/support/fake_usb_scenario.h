@@ -26,7 +26,8 @@ class FakeUsbScenario {
     return Line("device " + Hex16(vendor) + " " + Hex16(product));
   }
 
-  // Results of successive calls; the last one repeats.
+  // Results of successive calls; the last one repeats. Without them the scans count as
+  // libusb-0.1's do: the whole list at the first, nothing changed at later ones.
   FakeUsbScenario& FindBusses(std::initializer_list<int> results) {
     return Results("find_busses", results);
   }

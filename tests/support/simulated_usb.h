@@ -29,6 +29,25 @@ class Answers {
   std::size_t calls_ = 0;
 };
 
+// What usb_find_busses or usb_find_devices answers. libusb-0.1 counts the busses or devices that
+// changed since its previous scan: the first scan counts the whole list, and later ones 0, since a
+// simulated list stays as it is; unless the test scripts the counts (Answers), as for a cable
+// pulled and plugged back in between two scans: 2 devices changed, the one gone and the one new.
+class ScanCounts {
+ public:
+  ScanCounts() = default;
+  ScanCounts(std::initializer_list<int> scripted) : scripted_(Answers(scripted)) {}
+  explicit ScanCounts(std::vector<int> scripted) : scripted_(Answers(std::move(scripted))) {}
+  int Next(std::size_t listed) {
+    if (scripted_) return scripted_->Next();
+    return scans_++ == 0 ? static_cast<int>(listed) : 0;
+  }
+
+ private:
+  std::optional<Answers> scripted_;
+  std::size_t scans_ = 0;
+};
+
 struct DeviceIds {
   std::uint16_t vendor;
   std::uint16_t product;
@@ -82,6 +101,8 @@ class BasicBusList {
     device.devnum = static_cast<std::uint8_t>(number);
   }
   Bus* Head() { return busses_.empty() ? nullptr : &busses_.front(); }
+  std::size_t BusCount() const { return busses_.size(); }
+  std::size_t DeviceCount() const { return devices_.size(); }
 
   // "bus.device", both counted from 1 in list order, or "unknown".
   std::string Position(const Device* device) const {

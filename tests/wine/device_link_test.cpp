@@ -103,7 +103,7 @@ TEST(DeviceLink, TheFirstMatchingDeviceInBusThenDeviceOrderIsOpened) {
   EXPECT_TRUE(talvorne.Enabled("Button4"));
 }
 
-TEST(DeviceLink, NearMissesAreNotTheOscilloscope) {
+TEST(DeviceLink, NearMissesAreNotTheOscilloscopeAndEachConnexionSaysSo) {
   FakeUsbScenario scenario;
   scenario.Bus().Device(kVendor, 0x1235).Device(0x5344, kProduct);
   OscilloscopeSession talvorne(&scenario);
@@ -113,7 +113,16 @@ TEST(DeviceLink, NearMissesAreNotTheOscilloscope) {
   EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_init").size(), 2u);
   EXPECT_TRUE(talvorne.Enabled("Button3"));
   EXPECT_FALSE(talvorne.Enabled("Button4"));
-  EXPECT_TRUE(talvorne.Boxes().empty());
+  const auto boxes = talvorne.Boxes();
+  ASSERT_EQ(boxes.size(), 2u);
+  for (const SeenBox& box : boxes) {
+    EXPECT_EQ(box.text,
+              L"Aucun oscilloscope trouvé. Vérifiez qu'il est branché et allumé et que son pilote "
+              L"est installé, puis cliquez de nouveau sur « Connexion ».");
+    EXPECT_EQ(box.caption, L"Talvorne");
+    EXPECT_FALSE(box.hasIcon);
+    EXPECT_EQ(box.buttons, std::vector<std::wstring>{L"OK"});
+  }
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
   EXPECT_TRUE(Calls(talvorne.UsbLog(), "usb_close").empty());
 }
@@ -133,12 +142,12 @@ TEST(DeviceLink, NoBussesOrDevicesCountedButTheListStillWalked) {
 }
 
 TEST(DeviceLink, AnEmptyBusListEndsTheCommand) {
-  FakeUsbScenario scenario;  // no bus: usb_get_busses gives null
+  FakeUsbScenario scenario;  // no bus: none counted, and usb_get_busses gives null
   OscilloscopeSession talvorne(&scenario);
   talvorne.Click("Button3");
-  const auto boxes = talvorne.Boxes();
-  ASSERT_FALSE(boxes.empty());
-  EXPECT_EQ(boxes.back().text, L"BUS vide");
+  std::vector<std::wstring> texts;
+  for (const SeenBox& box : talvorne.Boxes()) texts.push_back(box.text);
+  EXPECT_EQ(texts, (std::vector<std::wstring>{L"Pas de BUS", L"Pas d'appareils", L"BUS vide"}));
   EXPECT_TRUE(talvorne.Enabled("Button3"));
   EXPECT_FALSE(talvorne.Enabled("Button4"));
 }
@@ -172,8 +181,9 @@ TEST(DeviceLink, AFailedOpenIsReportedAndConnexionCanBeTriedAgain) {
   EXPECT_TRUE(talvorne.Enabled("Button3"));
   EXPECT_FALSE(talvorne.Enabled("Button4"));
 
-  talvorne.Click("Button3");
+  talvorne.Click("Button3");  // its rescan counts no change, which is no trouble
   EXPECT_TRUE(talvorne.Enabled("Button4"));
+  EXPECT_EQ(talvorne.Boxes().size(), 1u);
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
   EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_close"),
             std::vector<std::string>{"usb_close handle1 -> 0"});
@@ -266,6 +276,8 @@ TEST(DeviceLink, APulledCableLetsTheOscilloscopeGoAndConnexionOpensItAgain) {
   FakeUsbScenario scenario = OneOscilloscope();
   // Pulled: every transfer fails, and so do the release and the close of its dead handle.
   scenario.ReleaseInterface({-5, 0}).Close({-5, 0});
+  // Plugged back, the rescan finds the same bus and two devices changed: the one gone, the one new.
+  scenario.FindBusses({1, 0}).FindDevices({1, 2});
   scenario.Acquisition(Reply().Write(-5).Header({}, -5).Record({}, -5));
   scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
   OscilloscopeSession talvorne(&scenario);
@@ -282,9 +294,10 @@ TEST(DeviceLink, APulledCableLetsTheOscilloscopeGoAndConnexionOpensItAgain) {
   EXPECT_FALSE(talvorne.Enabled("Button5"));
   EXPECT_EQ(talvorne.Text("Memo1"), L"t\tU1\tU2\r\ns\tmV\tmV\r\n");
 
-  // Plugged back: the scan offers it again.
+  // Plugged back: the scan offers it again, with no box about its counts.
   talvorne.Click("Button3");
   EXPECT_FALSE(talvorne.Enabled("Button3"));
+  EXPECT_EQ(talvorne.Boxes().size(), 1u);
   talvorne.Click("Button4");
   EXPECT_EQ(Lines(talvorne.Text("Memo1")).size(), 5002u);
   EXPECT_TRUE(talvorne.Enabled("Button5"));
@@ -292,6 +305,9 @@ TEST(DeviceLink, APulledCableLetsTheOscilloscopeGoAndConnexionOpensItAgain) {
 
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
   const auto log = talvorne.UsbLog();
+  EXPECT_EQ(Calls(log, "usb_find_"),
+            (std::vector<std::string>{"usb_find_busses -> 1", "usb_find_devices -> 1",
+                                      "usb_find_busses -> 0", "usb_find_devices -> 2"}));
   EXPECT_EQ(Calls(log, "usb_open"), (std::vector<std::string>{"usb_open device=1.1 -> handle1",
                                                               "usb_open device=1.1 -> handle2"}));
   EXPECT_EQ(Calls(log, "usb_release_interface"),
