@@ -41,8 +41,10 @@ void TableSaver::Save(HWND owner, const std::vector<std::string>& lines) {
   }
   if (!choice) return;
   lastFolder_ = FolderOf(choice->path);
+  const std::string csvSeparator =
+      CsvSeparator(settings_.listSeparator, settings_.decimalSeparator);
   const DWORD error =
-      WriteWholeFile(choice->path, TableFileBytes(lines, choice->type, settings_.decimalSeparator));
+      WriteWholeFile(choice->path, TableFileBytes(lines, choice->type, csvSeparator));
   if (error != ERROR_SUCCESS) TellWhyNotSaved(SystemErrorText(error));
 }
 

@@ -12,7 +12,7 @@ namespace talvorne {
 
 class TableSaver {
  public:
-  // The decimal separator chooses the CSV separator.
+  // The list and decimal separators choose the CSV separator.
   explicit TableSaver(const FormatSettings& settings) : settings_(settings) {}
 
   // Asks where, in a dialog owned by the window, and writes the lines there; a failure is told in
