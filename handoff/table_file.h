@@ -8,7 +8,23 @@
 
 namespace talvorne {
 
+// In the order of the Save dialog's list.
 enum class TableFileType { kText, kCsv };
+
+// A type's extension, without its dot: "txt", "csv".
+std::wstring_view TableFileExtension(TableFileType type);
+
+// The type at that position of the Save dialog's list, counted from 1 as the dialog counts.
+TableFileType TableFileTypeAt(unsigned listPosition);
+
+// What a file of that name holds: a name ending in ".csv" is CSV and one ending in ".txt" is text,
+// in any case, whatever the list shows; any other name takes the type chosen in the list.
+TableFileType TableFileTypeOf(std::wstring_view name, unsigned listPosition);
+
+// The name in the dialog's box once the user has picked that type: one that ends in the other
+// type's extension takes this type's, as the name proposed for text does when CSV is picked; any
+// other name stays as it was typed.
+std::wstring NameForTableFileType(std::wstring_view name, TableFileType type);
 
 // The file's bytes: the byte-order mark, then each line followed by CR LF. Text holds the lines as
 // they go on the clipboard; CSV cuts each line into its cells at the tabs and separates them by

@@ -15,6 +15,7 @@
 #include <stdexcept>
 
 #include "resources/resource_ids.h"
+#include "shell/format_settings.h"
 #include "tests/support/record_builder.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/child_process.h"
@@ -217,12 +218,14 @@ std::optional<ULONGLONG> TimeOfName(const std::wstring& name) {
   return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
 }
 
-// What the user types into the Save dialog: a name (a bare one lands in the folder the dialog
-// opened in) and the type, 1 for text and 2 for CSV. Any other box gets its first button.
+// What the user does in the Save dialog: picks a type, 1 for text and 2 for CSV, then types a name
+// (a bare one lands in the folder the dialog opened in), or keeps the one shown when given none.
+// Any other box gets its first button.
 struct SaveDialogUser {
   std::wstring name;
   int type = 1;
   std::wstring proposed;  // the name the dialog came up with
+  std::wstring shown;     // the name in the box once the type was picked
 
   void Will(std::wstring typed, int chosen) {
     name = std::move(typed);
@@ -232,13 +235,14 @@ struct SaveDialogUser {
   bool Answer(HWND box) {
     const HWND types = GetDlgItem(box, cmb1);
     if (types == nullptr) return false;
-    SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-    SendMessageW(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
     const HWND edit =
         FindWindowExW(FindWindowExW(GetDlgItem(box, cmb13), nullptr, L"ComboBox", nullptr), nullptr,
                       L"Edit", nullptr);
     proposed = TextOf(edit);
-    SetWindowTextW(edit, name.c_str());
+    SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+    SendMessageW(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    shown = TextOf(edit);
+    if (!name.empty()) SetWindowTextW(edit, name.c_str());
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     return true;
@@ -293,6 +297,66 @@ TEST(FileMenu, SavesTheTableAsTextOrCsvWhereTheSaveDialogSays) {
   }
   EXPECT_EQ(FilesIn(documents.Path()).size(), 2u);
   EXPECT_EQ(FilesIn(elsewhere.Path()).size(), 2u);
+}
+
+// One of the user's regional settings, changed as the control panel changes it while it lives.
+class RegionalSetting {
+ public:
+  RegionalSetting(LCTYPE type, const wchar_t* value) : type_(type) {
+    wchar_t old[16] = {};
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, old, 16);
+    old_ = old;
+    if (!SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value)) {
+      throw std::runtime_error("the regional setting could not be changed");
+    }
+  }
+  ~RegionalSetting() { SetLocaleInfoW(LOCALE_USER_DEFAULT, type_, old_.c_str()); }
+
+ private:
+  LCTYPE type_;
+  std::wstring old_;
+};
+
+TEST(FileMenu, AFileHoldsWhatItsNameSaysAndABareNameTakesTheTypePicked) {
+  const ScratchDocuments documents;
+  // A decimal comma, and a list separator that the spreadsheet splits a CSV file at.
+  const RegionalSetting decimal(LOCALE_SDECIMAL, L","), list(LOCALE_SLIST, L"|");
+  SaveDialogUser user;
+  const BoxWatcher watcher(GetCurrentProcessId(), 0ms, [&](HWND box) { return user.Answer(box); });
+  ProgramWindows windows(ReadUserFormatSettings());
+  TForm1& form = windows.Main();
+  WriteTable(form, ",", -3);
+  Choose(form, kCopy);
+  const std::string text = kBom + Narrow(ClipboardText());
+  std::string csv = text;  // no cell holds a "|" or a quote
+  std::replace(csv.begin(), csv.end(), '\t', '|');
+
+  // Typed with the other type's extension, in any case.
+  user.Will(L"x.csv", 1);
+  Choose(form, kSave);
+  EXPECT_EQ(FileBytes(documents.Path() / L"x.csv"), csv);
+  user.Will(L"y.TXT", 2);
+  Choose(form, kSave);
+  EXPECT_EQ(FileBytes(documents.Path() / L"y.TXT"), text);
+
+  // The name proposed, with CSV picked: a CSV file's name.
+  user.Will(L"", 2);
+  Choose(form, kSave);
+  ASSERT_EQ(user.proposed.substr(user.proposed.size() - 4), L".txt");
+  EXPECT_EQ(user.shown, user.proposed.substr(0, user.proposed.size() - 3) + L"csv");
+  EXPECT_EQ(FileBytes(documents.Path() / user.shown), csv);
+
+  // Bare names, with CSV picked: the dialog asks about "x.csv", which is there, and not about
+  // "y.csv", which is not, before it returns.
+  const std::size_t seen = watcher.Boxes().size();
+  user.Will(L"x", 2);
+  Choose(form, kSave);
+  EXPECT_EQ(watcher.WaitFor(seen + 2, 5s).size(), seen + 2);  // the dialog and its question
+  user.Will(L"y", 2);
+  Choose(form, kSave);
+  EXPECT_EQ(FileBytes(documents.Path() / L"y.csv"), csv);
+  EXPECT_EQ(watcher.Boxes().size(), seen + 3);
+  EXPECT_EQ(FilesIn(documents.Path()).size(), 4u);
 }
 
 TEST(FileMenu, ASaveThatFailsLeavesTheOldFileWholeAndNoTemporaryFile) {
