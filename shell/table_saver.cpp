@@ -43,9 +43,13 @@ void TableSaver::Save(HWND owner, const std::vector<std::string>& lines) {
   lastFolder_ = FolderOf(choice->path);
   const std::string csvSeparator =
       CsvSeparator(settings_.listSeparator, settings_.decimalSeparator);
-  const DWORD error =
+  const WholeFileOutcome outcome =
       WriteWholeFile(choice->path, TableFileBytes(lines, choice->type, csvSeparator));
-  if (error != ERROR_SUCCESS) TellWhyNotSaved(SystemErrorText(error));
+  if (outcome.heldElsewhere) {
+    TellWhyNotSaved(texts::kTableFileHeldElsewhere);
+  } else if (outcome.error != ERROR_SUCCESS) {
+    TellWhyNotSaved(SystemErrorText(outcome.error));
+  }
 }
 
 }  // namespace talvorne

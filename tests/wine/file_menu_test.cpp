@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "resources/resource_ids.h"
 #include "shell/format_settings.h"
@@ -23,6 +24,7 @@
 #include "tests/wine/support/stand_in_zuruzevu.h"
 #include "win32/shell_folder.h"
 #include "win32/text_encoding.h"
+#include "win32/whole_file.h"
 
 namespace talvorne {
 namespace {
@@ -75,9 +77,17 @@ std::string FileBytes(const std::filesystem::path& file) {
   return bytes.str();
 }
 
+// Also beyond MAX_PATH, where the folder's path has the "\\?\" prefix.
 std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder / L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") files.push_back(folder / found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
   std::sort(files.begin(), files.end());
   return files;
 }
@@ -359,10 +369,51 @@ TEST(FileMenu, AFileHoldsWhatItsNameSaysAndABareNameTakesTheTypePicked) {
   EXPECT_EQ(FilesIn(documents.Path()).size(), 4u);
 }
 
-TEST(FileMenu, ASaveThatFailsLeavesTheOldFileWholeAndNoTemporaryFile) {
+// The file opened in another program, with the sharing given, until that program lets go: it is
+// opened here and handed over, so that the other process alone holds it.
+class HeldElsewhere {
+ public:
+  HeldElsewhere(const std::filesystem::path& file, DWORD sharing, DWORD processId)
+      : process_(OpenProcess(PROCESS_DUP_HANDLE, FALSE, processId)) {
+    const HANDLE opened = CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (process_ == nullptr || opened == INVALID_HANDLE_VALUE ||
+        !DuplicateHandle(GetCurrentProcess(), opened, process_, &theirs_, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE)) {
+      throw std::runtime_error("the file could not be handed over to the other program");
+    }
+  }
+  HeldElsewhere(const HeldElsewhere&) = delete;
+  HeldElsewhere& operator=(const HeldElsewhere&) = delete;
+  ~HeldElsewhere() {
+    LetGo();
+    CloseHandle(process_);
+  }
+
+  // Taken back from the other process, and closed.
+  void LetGo() {
+    HANDLE back = nullptr;
+    if (theirs_ == nullptr ||
+        !DuplicateHandle(process_, theirs_, GetCurrentProcess(), &back, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE)) {
+      return;
+    }
+    CloseHandle(back);
+    theirs_ = nullptr;
+  }
+
+ private:
+  HANDLE process_;
+  HANDLE theirs_ = nullptr;
+};
+
+TEST(FileMenu, AFileHeldByAnotherProgramIsKeptWholeAndReplacedOnceItLetsGo) {
   const ScratchDocuments documents;
   const std::filesystem::path file = documents.Path() / L"mesures.txt";
-  std::ofstream(file, std::ios::binary) << "l'ancien tableau\r\n";
+  const std::string old = "l'ancien tableau\r\n";
+  std::ofstream(file, std::ios::binary) << old;
+  ScratchFolder folder;
+  const ChildProcess other(PlaceStandInZuruzevu(folder.Path()));  // any program will do
   SaveDialogUser user;
   user.Will(L"mesures", 1);
   const BoxWatcher watcher(GetCurrentProcessId(), 0ms, [&](HWND box) { return user.Answer(box); });
@@ -370,33 +421,70 @@ TEST(FileMenu, ASaveThatFailsLeavesTheOldFileWholeAndNoTemporaryFile) {
   TForm1& form = windows.Main();
   WriteTable(form, ".", 25);
 
-  // Open in a spreadsheet, which lets nobody else write it or replace it; then in a program that
-  // lets it be written but not replaced, where a write in place would have gone through.
-  for (const DWORD sharing : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+  // Open in a spreadsheet, which lets nobody else even read it; then in a program that lets it be
+  // written but not replaced, where a write in place would have gone through.
+  for (const DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
     SCOPED_TRACE(sharing);
     const std::size_t seen = watcher.Boxes().size();
-    const HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Choose(form, kSave);
-    CloseHandle(holder);
+    {
+      const HeldElsewhere held(file, sharing, other.Id());
+      Choose(form, kSave);
+    }
     const auto boxes = watcher.WaitFor(seen + 3, 5s);
     ASSERT_EQ(boxes.size(), seen + 3);  // the dialog, its question, the program's message
     EXPECT_EQ(boxes[seen + 1].buttons.size(), 2u) << Narrow(boxes[seen + 1].text);  // replace?
     const SeenBox& message = boxes[seen + 2];
     EXPECT_EQ(message.caption, L"Talvorne");
     EXPECT_FALSE(message.hasIcon);
-    EXPECT_EQ(message.text.rfind(L"Impossible d'enregistrer le tableau : ", 0), 0u)
-        << Narrow(message.text);
-    EXPECT_GT(message.text.size(), 38u);  // the system's reason follows
-    EXPECT_EQ(FileBytes(file), "l'ancien tableau\r\n");
+    EXPECT_EQ(
+        message.text,
+        L"Impossible d'enregistrer le tableau : le fichier est peut-être ouvert dans un autre "
+        L"programme. Fermez-le, puis recommencez.");
+    EXPECT_EQ(FileBytes(file), old);
     EXPECT_EQ(FilesIn(documents.Path()), std::vector<std::filesystem::path>{file});
   }
 
-  // Closed, it is replaced.
-  Choose(form, kSave);
+  // Let go while the program tries again, soon after the question was answered: it is replaced.
+  const std::size_t seen = watcher.Boxes().size();
+  {
+    HeldElsewhere held(file, 0, other.Id());
+    std::thread letGo([&] {
+      watcher.WaitFor(seen + 2, 5s);
+      Sleep(100);
+      held.LetGo();
+    });
+    Choose(form, kSave);
+    letGo.join();
+  }
+  EXPECT_EQ(watcher.WaitFor(seen + 3, 1s).size(), seen + 2);  // no message after the question
   EXPECT_EQ(FileBytes(file), kBom + form.Memo1.Text());
   EXPECT_EQ(FilesIn(documents.Path()), std::vector<std::filesystem::path>{file});
+}
+
+TEST(FileMenu, AFileIsWrittenWholeInAFolderDeeperThanMaxPath) {
+  ScratchFolder scratch;
+  std::wstring folder = scratch.Path().wstring();
+  while (folder.size() <= MAX_PATH) {
+    folder += L"\\un dossier rangé dans un autre";
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr)) << GetLastError();
+  }
+  const std::wstring file = folder + L"\\mesures.csv";
+  // Made, then replaced.
+  for (const std::string bytes : {"un\r\n", "deux\r\n"}) {
+    const WholeFileOutcome outcome = WriteWholeFile(file, bytes);
+    EXPECT_EQ(outcome.error, DWORD{ERROR_SUCCESS}) << bytes;
+    EXPECT_EQ(FileBytes(L"\\\\?\\" + file), bytes);
+    EXPECT_EQ(FilesIn(L"\\\\?\\" + folder).size(), 1u);
+  }
+  // Any other failure than a file held is the system's.
+  const WholeFileOutcome missing = WriteWholeFile(folder + L"\\absent\\mesures.csv", "trois");
+  EXPECT_EQ(missing.error, DWORD{ERROR_PATH_NOT_FOUND});
+  EXPECT_FALSE(missing.heldElsewhere);
+  // Taken down from the bottom, as the scratch folder's own removal cannot reach so deep.
+  DeleteFileW((L"\\\\?\\" + file).c_str());
+  for (; folder != scratch.Path().wstring(); folder.resize(folder.rfind(L'\\'))) {
+    RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
+  }
 }
 
 }  // namespace
