@@ -1,6 +1,8 @@
 #include "handoff/table_file.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "handoff/lines.h"
 
@@ -9,9 +11,11 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string CsvCell(std::string_view cell, char separator) {
-  const char special[] = {separator, '"', '\r', '\n', '\0'};
-  if (cell.find_first_of(special) == std::string_view::npos) return std::string(cell);
+std::string CsvCell(std::string_view cell, std::string_view separator) {
+  if (cell.find(separator) == std::string_view::npos &&
+      cell.find_first_of("\"\r\n") == std::string_view::npos) {
+    return std::string(cell);
+  }
   std::string quoted = "\"";
   for (const char c : cell) {
     if (c == '"') quoted += '"';
@@ -20,7 +24,7 @@ std::string CsvCell(std::string_view cell, char separator) {
   return quoted + '"';
 }
 
-std::string CsvLine(std::string_view line, char separator) {
+std::string CsvLine(std::string_view line, std::string_view separator) {
   std::string csv;
   for (;;) {
     const std::size_t tab = line.find('\t');
@@ -31,16 +35,74 @@ std::string CsvLine(std::string_view line, char separator) {
   }
 }
 
+bool IsOneCharacter(std::string_view utf8) {
+  // Every byte of a UTF-8 character but its first is 10xxxxxx.
+  std::size_t characters = 0;
+  for (const char byte : utf8) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  return characters == 1;
+}
+
+bool UsedByNumbersOrQuoting(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  if (byte >= 0x80) return false;  // beyond ASCII: no number and no quoting holds it
+  return byte <= ' ' || byte == 0x7F || c == '"' || c == '+' || c == '-' ||
+         (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+bool EndsWithExtension(std::wstring_view name, std::wstring_view extension) {
+  if (name.size() <= extension.size() || name[name.size() - extension.size() - 1] != L'.') {
+    return false;
+  }
+  name.remove_prefix(name.size() - extension.size());
+  return std::equal(name.begin(), name.end(), extension.begin(), [](wchar_t typed, wchar_t lower) {
+    return (typed >= L'A' && typed <= L'Z' ? typed - L'A' + L'a' : typed) == lower;
+  });
+}
+
+// The type whose extension ends the name, if any.
+std::optional<TableFileType> TypeNamed(std::wstring_view name) {
+  for (const TableFileType type : {TableFileType::kText, TableFileType::kCsv}) {
+    if (EndsWithExtension(name, TableFileExtension(type))) return type;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
+std::wstring_view TableFileExtension(TableFileType type) {
+  return type == TableFileType::kCsv ? L"csv" : L"txt";
+}
+
+TableFileType TableFileTypeAt(unsigned listPosition) {
+  return listPosition == 2 ? TableFileType::kCsv : TableFileType::kText;
+}
+
+TableFileType TableFileTypeOf(std::wstring_view name, unsigned listPosition) {
+  return TypeNamed(name).value_or(TableFileTypeAt(listPosition));
+}
+
+std::wstring NameForTableFileType(std::wstring_view name, TableFileType type) {
+  const std::optional<TableFileType> named = TypeNamed(name);
+  if (!named || *named == type) return std::wstring(name);
+  name.remove_suffix(TableFileExtension(*named).size());
+  return std::wstring(name) + std::wstring(TableFileExtension(type));
+}
+
 std::string TableFileBytes(const std::vector<std::string>& lines, TableFileType type,
-                           std::string_view decimalSeparator) {
+                           std::string_view csvSeparator) {
   if (type == TableFileType::kText) return std::string(kByteOrderMark) + ClipboardText(lines);
-  const char separator = decimalSeparator == "," ? ';' : ',';
   std::vector<std::string> csvLines;
   csvLines.reserve(lines.size());
-  for (const std::string& line : lines) csvLines.push_back(CsvLine(line, separator));
+  for (const std::string& line : lines) csvLines.push_back(CsvLine(line, csvSeparator));
   return std::string(kByteOrderMark) + ClipboardText(csvLines);
+}
+
+std::string CsvSeparator(std::string_view listSeparator, std::string_view decimalSeparator) {
+  if (IsOneCharacter(listSeparator) && listSeparator != decimalSeparator &&
+      !UsedByNumbersOrQuoting(listSeparator.front())) {
+    return std::string(listSeparator);
+  }
+  return decimalSeparator == "," ? ";" : ",";
 }
 
 std::string ProposedTableFileName(const LocalTime& time) {

@@ -16,6 +16,10 @@ FormatSettings ReadUserFormatSettings() {
   if (first > L' ' && !(first >= L'0' && first <= L'9') && first != 0x7F) {
     settings.decimalSeparator = Narrow(std::wstring_view(separator, 1));
   }
+  wchar_t list[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SLIST, list, 8) > 1) {
+    settings.listSeparator = Narrow(list);
+  }
   for (std::size_t month = 0; month < settings.abbreviatedMonthNames.size(); ++month) {
     wchar_t name[80] = {};
     const int length = GetLocaleInfoEx(

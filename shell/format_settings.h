@@ -1,4 +1,4 @@
-// The number and date settings taken once, at start-up, from the user's regional settings.
+// The number, list and date settings taken once, at start-up, from the user's regional settings.
 #pragma once
 
 #include <array>
@@ -11,6 +11,8 @@ struct FormatSettings {
   // January to December, UTF-8; these stand where the locale names none.
   std::array<std::string, 12> abbreviatedMonthNames = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  // As the settings give it, UTF-8, empty when they give none: the CSV separator is chosen from it.
+  std::string listSeparator = {};
 };
 
 FormatSettings ReadUserFormatSettings();

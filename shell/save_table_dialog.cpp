@@ -1,8 +1,10 @@
 #include "shell/save_table_dialog.h"
 
 #include <commdlg.h>
+#include <dlgs.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <stdexcept>
 #include <vector>
 
@@ -16,9 +18,42 @@ namespace {
 // Pairs of a description and a pattern, each ending with a NUL, the list with one more; in the
 // order of TableFileType.
 std::wstring FileTypes() {
-  using namespace std::string_literals;
-  return Widen(texts::kTextFileType) + L'\0' + L"*.txt"s + L'\0' + Widen(texts::kCsvFileType) +
-         L'\0' + L"*.csv"s + L'\0';
+  std::wstring types;
+  for (const auto& [description, type] : {std::pair{texts::kTextFileType, TableFileType::kText},
+                                          std::pair{texts::kCsvFileType, TableFileType::kCsv}}) {
+    types += Widen(description) + L'\0' + L"*." + std::wstring(TableFileExtension(type)) + L'\0';
+  }
+  return types;
+}
+
+// The dialog puts its default extension on a name typed without one, and asks about the file of
+// that full name, before it returns; Windows' dialog keeps the default it was given whatever type
+// is picked, so each type picked sets it. A name that ends in the other type's extension, as the
+// proposed one does, changes to the new type's, as Windows' newer dialog changes it.
+void FollowTheTypePicked(HWND dialog, TableFileType type) {
+  const std::wstring extension(TableFileExtension(type));
+  SendMessageW(dialog, CDM_SETDEFEXT, 0, reinterpret_cast<LPARAM>(extension.c_str()));
+  const auto length = static_cast<int>(SendMessageW(dialog, CDM_GETSPEC, 0, 0));
+  if (length <= 1) return;
+  std::wstring name(static_cast<std::size_t>(length), L'\0');
+  SendMessageW(dialog, CDM_GETSPEC, static_cast<WPARAM>(length),
+               reinterpret_cast<LPARAM>(name.data()));
+  name.resize(std::wcslen(name.c_str()));
+  const std::wstring renamed = NameForTableFileType(name, type);
+  if (renamed != name) {
+    SendMessageW(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>(renamed.c_str()));
+  }
+}
+
+// The hook's own window is a child of the dialog; the dialog tells it that the type changed.
+UINT_PTR CALLBACK TypeListHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_NOTIFY) {
+    const auto& notice = *reinterpret_cast<const OFNOTIFYW*>(lParam);
+    if (notice.hdr.code == CDN_TYPECHANGE) {
+      FollowTheTypePicked(GetParent(hook), TableFileTypeAt(notice.lpOFN->nFilterIndex));
+    }
+  }
+  return 0;  // the dialog does the rest
 }
 
 std::string HexCode(DWORD code) {
@@ -43,16 +78,19 @@ std::optional<SaveChoice> AskWhereToSave(HWND owner, const std::wstring& folder,
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   // A name typed without an extension takes the chosen type's.
-  dialog.lpstrDefExt = L"txt";
-  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                 OFN_NOREADONLYRETURN | OFN_NOCHANGEDIR;
+  const std::wstring defaultExtension(TableFileExtension(TableFileTypeAt(dialog.nFilterIndex)));
+  dialog.lpstrDefExt = defaultExtension.c_str();
+  dialog.lpfnHook = TypeListHook;
+  // With a hook, the dialog can be resized only when asked.
+  dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT |
+                 OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&dialog)) {
     const DWORD error = CommDlgExtendedError();
     if (error == 0) return std::nullopt;  // cancelled
     throw std::runtime_error(FillPlaceholders(texts::kSaveDialogFailed, {HexCode(error)}));
   }
-  return SaveChoice{path.data(),
-                    dialog.nFilterIndex == 2 ? TableFileType::kCsv : TableFileType::kText};
+  const std::wstring chosen = path.data();
+  return SaveChoice{chosen, TableFileTypeOf(chosen, dialog.nFilterIndex)};
 }
 
 }  // namespace talvorne

@@ -16,11 +16,14 @@ inline constexpr char kRecordTooLong[] =
     "Enregistrement trop long : %d points par voie (%d au plus)";
 
 // The Save dialog's two file types, and why a table could not be saved: %s is the system's
-// reason.
+// reason, or one of the two below.
 inline constexpr char kTextFileType[] = "Texte, séparé par des tabulations (*.txt)";
 inline constexpr char kCsvFileType[] = "CSV (*.csv)";
 inline constexpr char kCannotSaveTable[] = "Impossible d'enregistrer le tableau : %s";
 // The Save dialog itself failed: %s is its error code, in hexadecimal.
 inline constexpr char kSaveDialogFailed[] = "la boîte d'enregistrement a échoué (code %s)";
+// The file to replace stayed held by another program, as a spreadsheet holds the file it shows.
+inline constexpr char kTableFileHeldElsewhere[] =
+    "le fichier est peut-être ouvert dans un autre programme. Fermez-le, puis recommencez.";
 
 }  // namespace talvorne::texts

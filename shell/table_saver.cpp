@@ -41,9 +41,15 @@ void TableSaver::Save(HWND owner, const std::vector<std::string>& lines) {
   }
   if (!choice) return;
   lastFolder_ = FolderOf(choice->path);
-  const DWORD error =
-      WriteWholeFile(choice->path, TableFileBytes(lines, choice->type, settings_.decimalSeparator));
-  if (error != ERROR_SUCCESS) TellWhyNotSaved(SystemErrorText(error));
+  const std::string csvSeparator =
+      CsvSeparator(settings_.listSeparator, settings_.decimalSeparator);
+  const WholeFileOutcome outcome =
+      WriteWholeFile(choice->path, TableFileBytes(lines, choice->type, csvSeparator));
+  if (outcome.heldElsewhere) {
+    TellWhyNotSaved(texts::kTableFileHeldElsewhere);
+  } else if (outcome.error != ERROR_SUCCESS) {
+    TellWhyNotSaved(SystemErrorText(outcome.error));
+  }
 }
 
 }  // namespace talvorne

@@ -12,11 +12,12 @@ namespace talvorne {
 
 class TableSaver {
  public:
-  // The decimal separator chooses the CSV separator.
+  // The list and decimal separators choose the CSV separator.
   explicit TableSaver(const FormatSettings& settings) : settings_(settings) {}
 
-  // Asks where, in a dialog owned by the window, and writes the lines there; a failure is told in
-  // a plain message box and leaves any earlier file of that name as it was.
+  // Asks where, in a dialog owned by the window, and writes the lines there. A failure leaves any
+  // earlier file of that name as it was and is told in a plain message box: that the file may be
+  // open in another program when it could not be replaced for that, the system's reason else.
   void Save(HWND owner, const std::vector<std::string>& lines);
 
  private:

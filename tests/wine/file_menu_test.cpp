@@ -13,8 +13,10 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "resources/resource_ids.h"
+#include "shell/format_settings.h"
 #include "tests/support/record_builder.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/child_process.h"
@@ -22,6 +24,7 @@
 #include "tests/wine/support/stand_in_zuruzevu.h"
 #include "win32/shell_folder.h"
 #include "win32/text_encoding.h"
+#include "win32/whole_file.h"
 
 namespace talvorne {
 namespace {
@@ -74,9 +77,17 @@ std::string FileBytes(const std::filesystem::path& file) {
   return bytes.str();
 }
 
+// Also beyond MAX_PATH, where the folder's path has the "\\?\" prefix.
 std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> files;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) files.push_back(entry);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder / L"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name != L"." && name != L"..") files.push_back(folder / found.cFileName);
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
   std::sort(files.begin(), files.end());
   return files;
 }
@@ -217,12 +228,14 @@ std::optional<ULONGLONG> TimeOfName(const std::wstring& name) {
   return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
 }
 
-// What the user types into the Save dialog: a name (a bare one lands in the folder the dialog
-// opened in) and the type, 1 for text and 2 for CSV. Any other box gets its first button.
+// What the user does in the Save dialog: picks a type, 1 for text and 2 for CSV, then types a name
+// (a bare one lands in the folder the dialog opened in), or keeps the one shown when given none.
+// Any other box gets its first button.
 struct SaveDialogUser {
   std::wstring name;
   int type = 1;
   std::wstring proposed;  // the name the dialog came up with
+  std::wstring shown;     // the name in the box once the type was picked
 
   void Will(std::wstring typed, int chosen) {
     name = std::move(typed);
@@ -232,13 +245,14 @@ struct SaveDialogUser {
   bool Answer(HWND box) {
     const HWND types = GetDlgItem(box, cmb1);
     if (types == nullptr) return false;
-    SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-    SendMessageW(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
     const HWND edit =
         FindWindowExW(FindWindowExW(GetDlgItem(box, cmb13), nullptr, L"ComboBox", nullptr), nullptr,
                       L"Edit", nullptr);
     proposed = TextOf(edit);
-    SetWindowTextW(edit, name.c_str());
+    SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+    SendMessageW(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    shown = TextOf(edit);
+    if (!name.empty()) SetWindowTextW(edit, name.c_str());
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     return true;
@@ -295,10 +309,111 @@ TEST(FileMenu, SavesTheTableAsTextOrCsvWhereTheSaveDialogSays) {
   EXPECT_EQ(FilesIn(elsewhere.Path()).size(), 2u);
 }
 
-TEST(FileMenu, ASaveThatFailsLeavesTheOldFileWholeAndNoTemporaryFile) {
+// One of the user's regional settings, changed as the control panel changes it while it lives.
+class RegionalSetting {
+ public:
+  RegionalSetting(LCTYPE type, const wchar_t* value) : type_(type) {
+    wchar_t old[16] = {};
+    GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, old, 16);
+    old_ = old;
+    if (!SetLocaleInfoW(LOCALE_USER_DEFAULT, type, value)) {
+      throw std::runtime_error("the regional setting could not be changed");
+    }
+  }
+  ~RegionalSetting() { SetLocaleInfoW(LOCALE_USER_DEFAULT, type_, old_.c_str()); }
+
+ private:
+  LCTYPE type_;
+  std::wstring old_;
+};
+
+TEST(FileMenu, AFileHoldsWhatItsNameSaysAndABareNameTakesTheTypePicked) {
+  const ScratchDocuments documents;
+  // A decimal comma, and a list separator that the spreadsheet splits a CSV file at.
+  const RegionalSetting decimal(LOCALE_SDECIMAL, L","), list(LOCALE_SLIST, L"|");
+  SaveDialogUser user;
+  const BoxWatcher watcher(GetCurrentProcessId(), 0ms, [&](HWND box) { return user.Answer(box); });
+  ProgramWindows windows(ReadUserFormatSettings());
+  TForm1& form = windows.Main();
+  WriteTable(form, ",", -3);
+  Choose(form, kCopy);
+  const std::string text = kBom + Narrow(ClipboardText());
+  std::string csv = text;  // no cell holds a "|" or a quote
+  std::replace(csv.begin(), csv.end(), '\t', '|');
+
+  // Typed with the other type's extension, in any case.
+  user.Will(L"x.csv", 1);
+  Choose(form, kSave);
+  EXPECT_EQ(FileBytes(documents.Path() / L"x.csv"), csv);
+  user.Will(L"y.TXT", 2);
+  Choose(form, kSave);
+  EXPECT_EQ(FileBytes(documents.Path() / L"y.TXT"), text);
+
+  // The name proposed, with CSV picked: a CSV file's name.
+  user.Will(L"", 2);
+  Choose(form, kSave);
+  ASSERT_EQ(user.proposed.substr(user.proposed.size() - 4), L".txt");
+  EXPECT_EQ(user.shown, user.proposed.substr(0, user.proposed.size() - 3) + L"csv");
+  EXPECT_EQ(FileBytes(documents.Path() / user.shown), csv);
+
+  // Bare names, with CSV picked: the dialog asks about "x.csv", which is there, and not about
+  // "y.csv", which is not, before it returns.
+  const std::size_t seen = watcher.Boxes().size();
+  user.Will(L"x", 2);
+  Choose(form, kSave);
+  EXPECT_EQ(watcher.WaitFor(seen + 2, 5s).size(), seen + 2);  // the dialog and its question
+  user.Will(L"y", 2);
+  Choose(form, kSave);
+  EXPECT_EQ(FileBytes(documents.Path() / L"y.csv"), csv);
+  EXPECT_EQ(watcher.Boxes().size(), seen + 3);
+  EXPECT_EQ(FilesIn(documents.Path()).size(), 4u);
+}
+
+// The file opened in another program, with the sharing given, until that program lets go: it is
+// opened here and handed over, so that the other process alone holds it.
+class HeldElsewhere {
+ public:
+  HeldElsewhere(const std::filesystem::path& file, DWORD sharing, DWORD processId)
+      : process_(OpenProcess(PROCESS_DUP_HANDLE, FALSE, processId)) {
+    const HANDLE opened = CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (process_ == nullptr || opened == INVALID_HANDLE_VALUE ||
+        !DuplicateHandle(GetCurrentProcess(), opened, process_, &theirs_, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE)) {
+      throw std::runtime_error("the file could not be handed over to the other program");
+    }
+  }
+  HeldElsewhere(const HeldElsewhere&) = delete;
+  HeldElsewhere& operator=(const HeldElsewhere&) = delete;
+  ~HeldElsewhere() {
+    LetGo();
+    CloseHandle(process_);
+  }
+
+  // Taken back from the other process, and closed.
+  void LetGo() {
+    HANDLE back = nullptr;
+    if (theirs_ == nullptr ||
+        !DuplicateHandle(process_, theirs_, GetCurrentProcess(), &back, 0, FALSE,
+                         DUPLICATE_SAME_ACCESS | DUPLICATE_CLOSE_SOURCE)) {
+      return;
+    }
+    CloseHandle(back);
+    theirs_ = nullptr;
+  }
+
+ private:
+  HANDLE process_;
+  HANDLE theirs_ = nullptr;
+};
+
+TEST(FileMenu, AFileHeldByAnotherProgramIsKeptWholeAndReplacedOnceItLetsGo) {
   const ScratchDocuments documents;
   const std::filesystem::path file = documents.Path() / L"mesures.txt";
-  std::ofstream(file, std::ios::binary) << "l'ancien tableau\r\n";
+  const std::string old = "l'ancien tableau\r\n";
+  std::ofstream(file, std::ios::binary) << old;
+  ScratchFolder folder;
+  const ChildProcess other(PlaceStandInZuruzevu(folder.Path()));  // any program will do
   SaveDialogUser user;
   user.Will(L"mesures", 1);
   const BoxWatcher watcher(GetCurrentProcessId(), 0ms, [&](HWND box) { return user.Answer(box); });
@@ -306,33 +421,70 @@ TEST(FileMenu, ASaveThatFailsLeavesTheOldFileWholeAndNoTemporaryFile) {
   TForm1& form = windows.Main();
   WriteTable(form, ".", 25);
 
-  // Open in a spreadsheet, which lets nobody else write it or replace it; then in a program that
-  // lets it be written but not replaced, where a write in place would have gone through.
-  for (const DWORD sharing : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
+  // Open in a spreadsheet, which lets nobody else even read it; then in a program that lets it be
+  // written but not replaced, where a write in place would have gone through.
+  for (const DWORD sharing : {DWORD{0}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE}}) {
     SCOPED_TRACE(sharing);
     const std::size_t seen = watcher.Boxes().size();
-    const HANDLE holder = CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Choose(form, kSave);
-    CloseHandle(holder);
+    {
+      const HeldElsewhere held(file, sharing, other.Id());
+      Choose(form, kSave);
+    }
     const auto boxes = watcher.WaitFor(seen + 3, 5s);
     ASSERT_EQ(boxes.size(), seen + 3);  // the dialog, its question, the program's message
     EXPECT_EQ(boxes[seen + 1].buttons.size(), 2u) << Narrow(boxes[seen + 1].text);  // replace?
     const SeenBox& message = boxes[seen + 2];
     EXPECT_EQ(message.caption, L"Talvorne");
     EXPECT_FALSE(message.hasIcon);
-    EXPECT_EQ(message.text.rfind(L"Impossible d'enregistrer le tableau : ", 0), 0u)
-        << Narrow(message.text);
-    EXPECT_GT(message.text.size(), 38u);  // the system's reason follows
-    EXPECT_EQ(FileBytes(file), "l'ancien tableau\r\n");
+    EXPECT_EQ(
+        message.text,
+        L"Impossible d'enregistrer le tableau : le fichier est peut-être ouvert dans un autre "
+        L"programme. Fermez-le, puis recommencez.");
+    EXPECT_EQ(FileBytes(file), old);
     EXPECT_EQ(FilesIn(documents.Path()), std::vector<std::filesystem::path>{file});
   }
 
-  // Closed, it is replaced.
-  Choose(form, kSave);
+  // Let go while the program tries again, soon after the question was answered: it is replaced.
+  const std::size_t seen = watcher.Boxes().size();
+  {
+    HeldElsewhere held(file, 0, other.Id());
+    std::thread letGo([&] {
+      watcher.WaitFor(seen + 2, 5s);
+      Sleep(100);
+      held.LetGo();
+    });
+    Choose(form, kSave);
+    letGo.join();
+  }
+  EXPECT_EQ(watcher.WaitFor(seen + 3, 1s).size(), seen + 2);  // no message after the question
   EXPECT_EQ(FileBytes(file), kBom + form.Memo1.Text());
   EXPECT_EQ(FilesIn(documents.Path()), std::vector<std::filesystem::path>{file});
+}
+
+TEST(FileMenu, AFileIsWrittenWholeInAFolderDeeperThanMaxPath) {
+  ScratchFolder scratch;
+  std::wstring folder = scratch.Path().wstring();
+  while (folder.size() <= MAX_PATH) {
+    folder += L"\\un dossier rangé dans un autre";
+    ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr)) << GetLastError();
+  }
+  const std::wstring file = folder + L"\\mesures.csv";
+  // Made, then replaced.
+  for (const std::string bytes : {"un\r\n", "deux\r\n"}) {
+    const WholeFileOutcome outcome = WriteWholeFile(file, bytes);
+    EXPECT_EQ(outcome.error, DWORD{ERROR_SUCCESS}) << bytes;
+    EXPECT_EQ(FileBytes(L"\\\\?\\" + file), bytes);
+    EXPECT_EQ(FilesIn(L"\\\\?\\" + folder).size(), 1u);
+  }
+  // Any other failure than a file held is the system's.
+  const WholeFileOutcome missing = WriteWholeFile(folder + L"\\absent\\mesures.csv", "trois");
+  EXPECT_EQ(missing.error, DWORD{ERROR_PATH_NOT_FOUND});
+  EXPECT_FALSE(missing.heldElsewhere);
+  // Taken down from the bottom, as the scratch folder's own removal cannot reach so deep.
+  DeleteFileW((L"\\\\?\\" + file).c_str());
+  for (; folder != scratch.Path().wstring(); folder.resize(folder.rfind(L'\\'))) {
+    RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
+  }
 }
 
 }  // namespace
