@@ -16,6 +16,13 @@ guide_test.py typography
     "!", "?" or "»", nor after "«", and no such sign glued to a word. Quoted texts of the program
     (samp) and of the command line (code, pre, kbd, var) keep their own characters and are not
     checked.
+
+guide_test.py commands
+    The commands an administrator copies do no harm where they run: every msiexec line keeps the
+    PC from restarting (/norestart or REBOOT=ReallySuppress), and every pnputil command says for
+    which Windows it is written, since its syntax changed in Windows 10 version 1607 (a "rem"
+    line above it in a command block, or the sentence around it). Every web address written in
+    the guide is a link to that address.
 """
 
 import glob
@@ -197,6 +204,93 @@ def check_typography():
            "\":\", \";\", \"!\", \"?\" and \"»\", and after \"«\"")
 
 
+class GuideCommands(html.parser.HTMLParser):
+    """The guide's command blocks and inline commands, each with the text of the paragraph,
+    list item, cell or definition it stands in, and the web addresses written outside a link."""
+
+    BLOCKS = {"p", "li", "td", "dd", "pre"}
+    ADDRESS = re.compile(r"(?:https?://)?(?:[\w-]+\.)+(?:ie|com|org|net|fr|io)(?:/[^\s<>\"»)]*)?")
+
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.blocks, self.commands, self.unlinked = [], [], []
+        self.in_code = self.in_link = 0
+        self.link_target = ""
+
+    def handle_starttag(self, tag, attrs):
+        if tag in self.BLOCKS:
+            self.blocks.append([tag, ""])
+            if tag == "pre":
+                self.commands.append(("pre", self.blocks[-1], self.getpos()[0]))
+        elif tag == "code" and self.blocks:
+            self.in_code += 1
+            self.commands.append(("code", self.blocks[-1], self.getpos()[0], []))
+        elif tag == "a":
+            self.in_link += 1
+            self.link_target = dict(attrs).get("href", "")
+
+    def handle_endtag(self, tag):
+        if tag in self.BLOCKS and self.blocks:
+            text = self.blocks.pop()[1]
+            if self.blocks:
+                self.blocks[-1][1] += text
+        elif tag == "code" and self.in_code:
+            self.in_code -= 1
+        elif tag == "a" and self.in_link:
+            self.in_link -= 1
+
+    def handle_data(self, data):
+        if not self.blocks:
+            return
+        self.blocks[-1][1] += data
+        if self.in_code:
+            self.commands[-1][3].append(data)
+        for address in self.ADDRESS.findall(data):
+            bare = re.sub(r"^https?://", "", address).rstrip("/.")
+            if not self.in_link or bare not in self.link_target:
+                self.unlinked.append((self.getpos()[0], address))
+
+
+def is_pnputil(command):
+    """A pnputil command, not the tool's bare name."""
+    return re.search(r"pnputil(?:\.exe)?\s+[-/]", command) is not None
+
+
+def check_commands():
+    guide = GuideCommands()
+    guide.feed(read(GUIDE))
+    guide.close()
+    names_windows = re.compile(r"Windows(?:\s|\xa0)+(?:7|8|10|11)")
+    failures, lines = [], []
+    for kind, block, line, *inline in guide.commands:
+        if kind == "pre":
+            lines += [(line, block[1])]
+        else:
+            lines += [(line, "".join(inline[0]), block[1])]
+    for line, *texts in lines:
+        if len(texts) == 2:  # inline: the sentence around it names the Windows
+            command, context = texts
+            if is_pnputil(command) and not names_windows.search(context):
+                failures.append(f'line {line}: "{command}" does not say for which Windows it is')
+            commands = [command]
+        else:
+            commands, said = [], False
+            for text in texts[0].splitlines():
+                if text.lower().startswith("rem "):
+                    said = names_windows.search(text) is not None
+                elif is_pnputil(text) and not said:
+                    failures.append(f'line {line}: "{text}" has no "rem" line naming its Windows')
+                commands.append(text)
+        for command in commands:
+            # "msiexec /x" alone names the option, and is no command to copy.
+            if (re.search(r"msiexec\s+/\w+\s+\S", command) and
+                    not re.search(r"/norestart|REBOOT=ReallySuppress", command)):
+                failures.append(f'line {line}: "{command}" may restart the PC')
+    failures += [f'line {line}: "{address}" is not a link to itself' for line, address in guide.unlinked]
+    report(failures, "Every msiexec line keeps the PC from restarting, every pnputil command names "
+           "its Windows, every web address is a link")
+
+
 def report(failures, success):
     for failure in failures:
         print("FAILED:", failure)
@@ -206,7 +300,8 @@ def report(failures, success):
 
 
 if __name__ == "__main__":
-    checks = {"messages": check_messages, "typography": check_typography}
+    checks = {"messages": check_messages, "typography": check_typography,
+              "commands": check_commands}
     if len(sys.argv) != 2 or sys.argv[1] not in checks:
-        sys.exit(f"usage: {sys.argv[0]} messages|typography")
+        sys.exit(f"usage: {sys.argv[0]} messages|typography|commands")
     checks[sys.argv[1]]()
