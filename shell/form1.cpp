@@ -208,10 +208,8 @@ void TForm1::RunTableCommand(TableCommand command) {
       return FormDDE->EnvoieDonnees(Memo1, true);
     case TableCommand::kCopy:
       return FormDDE->CopieDonnees(Memo1);
-    case TableCommand::kSave: {
-      const ModalWork dialog;  // the Save dialog dispatches messages while the user chooses
+    case TableCommand::kSave:
       return saver_.Save(Handle(), SplitLines(Memo1.Text()));
-    }
   }
 }
 
@@ -292,7 +290,7 @@ void TForm1::BringForward() {
 }
 
 void TForm1::FetchAndSend() {
-  fetches_.Request(ModalWork::Running(), [this] { FetchNewTable(); });
+  fetches_.Request(ModalWork::Running());
 }
 
 void TForm1::FetchNewTable() {
@@ -308,8 +306,7 @@ void TForm1::SetOuterWidth(int designWidth) {
   RECT frame;
   GetWindowRect(Handle(), &frame);
   SetWindowPos(Handle(), nullptr, 0, 0, ScaleForDpi(designWidth, Layout().Dpi()),
-               frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+               frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::ShowDebugPanel(bool visible) {
@@ -377,7 +374,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnServiceCommand(wParam);
       return 0;
     case kModalWorkEndedMessage:
-      fetches_.ModalWorkEnded(ModalWork::Running(), [this] { FetchNewTable(); });
+      fetches_.ModalWorkEnded(ModalWork::Running());
       return 0;
     case WM_DESTROY:
       DetachShortcuts(Handle());

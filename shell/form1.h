@@ -106,7 +106,7 @@ class TForm1 : public Window {
   std::unique_ptr<UsbLibrary> usb_;
   AcquisitionGate acquisition_;
   TableSaver saver_;
-  GetDataRequests fetches_{acquisition_};
+  GetDataRequests fetches_{acquisition_, [this] { FetchNewTable(); }};
   std::optional<ModalWorkEndNotice> modalWorkEnded_;
 };
 

@@ -7,6 +7,7 @@
 // Once the window has closed, none runs.
 #pragma once
 
+#include <functional>
 #include <utility>
 
 #include "handoff/one_at_a_time.h"
@@ -16,12 +17,12 @@ namespace talvorne {
 
 class GetDataRequests {
  public:
-  explicit GetDataRequests(AcquisitionGate& acquisition) : acquisition_(acquisition) {}
+  // fetch: an acquisition whose table is then sent.
+  GetDataRequests(AcquisitionGate& acquisition, std::function<void()> fetch)
+      : acquisition_(acquisition), fetch_(std::move(fetch)) {}
 
-  // fetch: an acquisition whose table is then sent. modalWorkRunning: a send, a box, a dialog or
-  // a modal window is under way.
-  template <class Fetch>
-  void Request(bool modalWorkRunning, Fetch&& fetch) {
+  // modalWorkRunning: a send, a box, a dialog or a modal window is under way.
+  void Request(bool modalWorkRunning) {
     if (stopped_) return;
     if (!fetches_.Running() && acquisition_.Running()) {
       acquisition_.Request(TableCommand::kRegressi);
@@ -35,15 +36,14 @@ class GetDataRequests {
     fetches_.Run([&] {
       do {
         held_ = false;
-        fetch();
+        fetch_();
       } while (held_ && !stopped_);
     });
   }
 
   // The modal work has ended: the GETDATA held, if any, runs now.
-  template <class Fetch>
-  void ModalWorkEnded(bool modalWorkRunning, Fetch&& fetch) {
-    if (std::exchange(held_, false)) Request(modalWorkRunning, std::forward<Fetch>(fetch));
+  void ModalWorkEnded(bool modalWorkRunning) {
+    if (std::exchange(held_, false)) Request(modalWorkRunning);
   }
 
   // The window is closing: what is held, and whatever comes later, is dropped.
@@ -54,6 +54,7 @@ class GetDataRequests {
 
  private:
   AcquisitionGate& acquisition_;
+  std::function<void()> fetch_;
   OneAtATime fetches_;
   bool held_ = false;
   bool stopped_ = false;

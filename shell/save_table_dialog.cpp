@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/shell_texts.h"
+#include "win32/modal_work.h"
 #include "win32/placeholders.h"
 #include "win32/text_encoding.h"
 
@@ -84,6 +85,7 @@ std::optional<SaveChoice> AskWhereToSave(HWND owner, const std::wstring& folder,
   // With a hook, the dialog can be resized only when asked.
   dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT |
                  OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_NOCHANGEDIR;
+  const ModalWork choosing;  // the dialog dispatches messages while the user chooses
   if (!GetSaveFileNameW(&dialog)) {
     const DWORD error = CommDlgExtendedError();
     if (error == 0) return std::nullopt;  // cancelled

@@ -142,7 +142,6 @@ TEST(GetDataRequests, OneDuringASendRunsOnceAfterItOneDuringThePauseSendsThatTab
   using enum TableCommand;
   using Commands = std::vector<TableCommand>;
   AcquisitionGate acquisition;
-  GetDataRequests requests(acquisition);
   bool sending = false;
   int fetches = 0, depth = 0;
   std::function<void()> duringPause = [] {}, duringSend = [] {};
@@ -158,8 +157,9 @@ TEST(GetDataRequests, OneDuringASendRunsOnceAfterItOneDuringThePauseSendsThatTab
     sending = false;
     --depth;
   };
-  const auto getData = [&] { requests.Request(sending, fetch); };
-  const auto sendEnded = [&] { requests.ModalWorkEnded(sending, fetch); };  // as the loop tells it
+  GetDataRequests requests(acquisition, [&] { fetch(); });
+  const auto getData = [&] { requests.Request(sending); };
+  const auto sendEnded = [&] { requests.ModalWorkEnded(sending); };  // as the loop tells it
 
   // Two during the user's own pause: that acquisition's table is sent, once; nothing is fetched.
   ASSERT_TRUE(acquisition.TryBegin());
@@ -193,9 +193,9 @@ TEST(GetDataRequests, OneDuringASendRunsOnceAfterItOneDuringThePauseSendsThatTab
   EXPECT_EQ(fetches, 5);
 
   // Held during a box, then the window closes: nothing runs, not even a later request.
-  requests.Request(true, fetch);
+  requests.Request(true);
   requests.Stop();
-  requests.ModalWorkEnded(false, fetch);
+  requests.ModalWorkEnded(false);
   getData();
   EXPECT_EQ(fetches, 5);
 }
