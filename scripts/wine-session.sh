@@ -65,15 +65,20 @@ fi
 wineserver -f -p >/dev/null 2>&1 &
 server_pid=$!
 # Each step of the prefix's set-up says what failed, with Wine's own words, instead of ending the
-# session silently.
+# session silently. On a loaded machine a step may fail once with nothing said (seen: 'wine reg
+# add' ending with status 1 just after wineboot): it is tried again, with Wine's errors shown.
 setup() {
-  local limit=$1
+  local limit=$1 debug=$WINEDEBUG status
   shift
-  timeout "$limit" "$@" >"$session/setup.log" 2>&1 || {
-    echo "Wine session: '$*' failed (status $?):" >&2
-    cat "$session/setup.log" >&2
-    exit 1
-  }
+  for _ in 1 2 3; do
+    WINEDEBUG=$debug timeout "$limit" "$@" >"$session/setup.log" 2>&1 && return
+    status=$?
+    debug=err+all
+    sleep 2
+  done
+  echo "Wine session: '$*' failed three times (last status $status):" >&2
+  cat "$session/setup.log" >&2
+  exit 1
 }
 setup 180 wineboot -i
 # A crashing program must end instead of waiting on a dialog nobody will answer.
