@@ -23,6 +23,7 @@
 #include "bench/control_check.h"
 #include "bench/process_memory.h"
 #include "bench/shell_bench_records.h"
+#include "decoding/curve.h"
 #include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
 #include "tests/wine/support/program_windows.h"
@@ -113,14 +114,16 @@ bool RunShell(const std::vector<std::uint8_t>& record, Watchdog& watchdog) {
   PrintTime("DescribeRecord + WriteRecordDescription", describe);
   watchdog.Enter("WriteSamples");
   try {
-    form.AcceptRecord(description, record.size());
+    AcceptRecord(WaveformRecord(record));
   } catch (const std::exception& refusal) {
     // The window refuses records far longer than the instrument's: that is the outcome.
     std::printf("The window refused the record: %s\n", refusal.what());
     return true;
   }
-  const double samples = Milliseconds([&] { form.WriteSamples(record, description.sampleCount); });
-  PrintTime("WriteSamples (ConvertSamples + progress bar + 3 texts)", samples);
+  const double samples = Milliseconds([&] {
+    form.WriteSamples(ConvertSamples(record, kSeparator), DecodeCurve(WaveformRecord(record)));
+  });
+  PrintTime("WriteSamples (DecodeCurve + ConvertSamples + progress bar + 3 texts)", samples);
   PrintTime("every control filled (the two lines above)", describe + samples);
   TimeRepaint(watchdog);
   const bool memoComplete = CheckMemo("Memo1", form.Memo1.Handle(), table);

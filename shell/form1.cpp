@@ -1,28 +1,14 @@
 #include "shell/form1.h"
 
-#include <stdexcept>
-#include <string>
-
-#include "decoding/attente.h"
-#include "decoding/sample_texts.h"
-#include "device/acquisition_exchange.h"
-#include "device/acquisition_failure.h"
-#include "device/connexion.h"
-#include "device/device_handle.h"
-#include "device/device_texts.h"
-#include "device/libusb_loader.h"
 #include "handoff/command_message.h"
 #include "handoff/form_dde.h"
 #include "handoff/lines.h"
 #include "resources/resource_ids.h"
 #include "shell/aboutform.h"
-#include "shell/shell_texts.h"
-#include "shell/window_message_pump.h"
 #include "win32/dpi.h"
 #include "win32/foreground.h"
 #include "win32/guarded_call.h"
 #include "win32/message_boxes.h"
-#include "win32/placeholders.h"
 #include "win32/shortcuts.h"
 
 namespace talvorne {
@@ -38,9 +24,6 @@ constexpr int kNormalWidth = 200;
 // Posted to the main window when the last modal work has ended, for a GETDATA held meanwhile.
 constexpr UINT kModalWorkEndedMessage = kCommandMessage + 1;
 
-// The labels and the header stay on view this long before the table is written.
-constexpr std::uint32_t kPauseBeforeTableMs = 2000;
-
 // Connexion's reports go to plain message boxes and the debug panel's first three labels.
 class ConnexionReport : public ConnexionView {
  public:
@@ -55,20 +38,10 @@ class ConnexionReport : public ConnexionView {
   const TForm1& form_;
 };
 
-// The instrument sends a few thousand samples per channel, but its header can announce up to
-// 16 MB: the window cannot hold the table and traces of millions of samples (minutes of work and
-// gigabytes in the text boxes), so such a record is refused with a message instead.
-constexpr std::int32_t kLargestSampleCount = 65536;
-
-std::string RecordTooLongError(std::int32_t sampleCount) {
-  return FillPlaceholders(texts::kRecordTooLong,
-                          {std::to_string(sampleCount), std::to_string(kLargestSampleCount)});
-}
-
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings)
-    : Window(style), settings_(settings), saver_(settings) {
+    : Window(style), saver_(settings), acquisition_(*this, settings) {
   Create(instance, kForm1Layout, LoadMenuW(instance, kMainMenuResource));
   AttachShortcuts(Handle(), LoadAcceleratorsW(instance, kMainShortcutsResource));
   modalWorkEnded_.emplace(Handle(), kModalWorkEndedMessage);
@@ -105,62 +78,22 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::FormClose() {
-  acquisition_.DropHeldCommands();
-  fetches_.Stop();
-  if (usb_) CloseOscilloscope(*usb_, DeviceHandle);
+  acquisition_.Close();
 }
 
 void TForm1::Button3Click() {
-  if (!usb_) usb_ = LoadLibUSB();
-  if (!usb_) {
-    ShowPlainMessage(device_texts::kDriverMissing);
-    return;
-  }
   ConnexionReport report(*this);
-  if (LibUSB::usb_dev_handle* handle = ConnectOscilloscope(*usb_, report)) {
-    DeviceHandle = handle;
+  if (acquisition_.Connect(report)) {
     Button4.SetEnabled(true);
     Button3.SetEnabled(false);
   }
 }
 
 void TForm1::Button4Click() {
-  Acquire(false);
+  acquisition_.Acquire(false);
 }
 
-void TForm1::Acquire(bool sendTable) {
-  if (!usb_) return;
-  RunAcquisition(sendTable, [&] {
-    const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
-    if (!exchange) return false;
-    ShowExchange(*exchange);
-    if (const auto failure = FailureOf(*exchange)) {
-      if (failure->oscilloscopeLost) LetOscilloscopeGo();
-      ShowPlainMessage(failure->message);
-      return false;
-    }
-    return ConvertAcceptedRecord(exchange->record);
-  });
-}
-
-template <class Acquisition>
-void TForm1::RunAcquisition(bool sendTable, Acquisition&& acquisition) {
-  // A click during the pause or a box would start a second table inside the first.
-  if (!acquisition_.TryBegin()) return;
-  // Held like a click's, so that a "Régressi" clicked during the pause adds no second send.
-  if (sendTable) acquisition_.Request(TableCommand::kRegressi);
-  bool complete = false;
-  try {
-    complete = acquisition();
-  } catch (...) {
-    acquisition_.End(false);
-    throw;
-  }
-  for (const TableCommand held : acquisition_.End(complete)) RunTableCommand(held);
-}
-
-void TForm1::LetOscilloscopeGo() {
-  ReleaseOscilloscope(*usb_, DeviceHandle);
+void TForm1::ShowOscilloscopeLost() {
   Button4.SetEnabled(false);
   Button3.SetEnabled(true);
 }
@@ -177,27 +110,23 @@ void TForm1::ShowExchange(const AcquisitionExchange& exchange) {
 }
 
 void TForm1::Button5Click() {
-  RunOnCompleteTable(TableCommand::kRegressi);
+  acquisition_.RunOnCompleteTable(TableCommand::kRegressi);
 }
 
 void TForm1::Enregistrer1Click() {
-  RunOnCompleteTable(TableCommand::kSave);
+  acquisition_.RunOnCompleteTable(TableCommand::kSave);
 }
 
 void TForm1::Copier1Click() {
-  RunOnCompleteTable(TableCommand::kCopy);
+  acquisition_.RunOnCompleteTable(TableCommand::kCopy);
 }
 
 void TForm1::Ajouter1Click() {
-  RunOnCompleteTable(TableCommand::kAddToZuruzevu);
+  acquisition_.RunOnCompleteTable(TableCommand::kAddToZuruzevu);
 }
 
 void TForm1::Quitter1Click() {
   SendMessageW(Handle(), WM_CLOSE, 0, 0);
-}
-
-void TForm1::RunOnCompleteTable(TableCommand command) {
-  if (acquisition_.Request(command)) RunTableCommand(command);
 }
 
 void TForm1::RunTableCommand(TableCommand command) {
@@ -214,32 +143,7 @@ void TForm1::RunTableCommand(TableCommand command) {
 }
 
 void TForm1::ConvertRecord(std::span<const std::uint8_t> record, bool sendTable) {
-  RunAcquisition(sendTable, [&] { return ConvertAcceptedRecord(record); });
-}
-
-bool TForm1::ConvertAcceptedRecord(std::span<const std::uint8_t> record) {
-  const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
-  if (!AcceptRecord(description, record.size())) return false;
-  FillFromRecord(record, description);
-  return true;
-}
-
-bool TForm1::AcceptRecord(const RecordTexts& description, std::size_t length) const {
-  if (description.sampleCount < 0) {
-    ShowPlainMessage(FillPlaceholders(texts::kUnreadableRecord, {std::to_string(length)}));
-    return false;
-  }
-  if (description.sampleCount > kLargestSampleCount) {
-    throw std::length_error(RecordTooLongError(description.sampleCount));
-  }
-  return true;
-}
-
-void TForm1::FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description) {
-  WriteRecordDescription(description);
-  WindowMessagePump pump;
-  Attente(kPauseBeforeTableMs, pump);
-  WriteSamples(record, description.sampleCount);
+  acquisition_.ConvertRecord(record, sendTable);
 }
 
 void TForm1::WriteRecordDescription(const RecordTexts& description) {
@@ -248,10 +152,10 @@ void TForm1::WriteRecordDescription(const RecordTexts& description) {
   Memo1.SetText(description.headerLines);
 }
 
-void TForm1::WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount) {
+void TForm1::WriteSamples(const SampleTexts& samples, const Curve& curve) {
+  const auto sampleCount = static_cast<int>(curve.sampleCount);
   ProgressBar1.SetRange(0, sampleCount);
   ProgressBar1.SetVisible(true);
-  const SampleTexts samples = ConvertSamples(record, settings_.decimalSeparator);
   ProgressBar1.SetPosition(sampleCount);
   // Each control gets its whole text in one call.
   Memo1.SetText(samples.table);
@@ -290,12 +194,7 @@ void TForm1::BringForward() {
 }
 
 void TForm1::FetchAndSend() {
-  fetches_.Request(ModalWork::Running());
-}
-
-void TForm1::FetchNewTable() {
-  if (DeviceHandle == nullptr) return BringForward();
-  Acquire(true);
+  acquisition_.FetchAndSend(ModalWork::Running());
 }
 
 bool TForm1::Sending() const {
@@ -374,7 +273,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       OnServiceCommand(wParam);
       return 0;
     case kModalWorkEndedMessage:
-      fetches_.ModalWorkEnded(ModalWork::Running());
+      acquisition_.ModalWorkEnded(ModalWork::Running());
       return 0;
     case WM_DESTROY:
       DetachShortcuts(Handle());

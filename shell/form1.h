@@ -3,16 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 
-#include "decoding/record_texts.h"
-#include "device/acquisition_exchange.h"
-#include "device/usb_library.h"
-#include "shell/acquisition_gate.h"
+#include "shell/acquisition.h"
 #include "shell/format_settings.h"
-#include "shell/get_data_requests.h"
 #include "shell/table_saver.h"
 #include "win32/controls.h"
 #include "win32/modal_work.h"
@@ -20,7 +15,7 @@
 
 namespace talvorne {
 
-class TForm1 : public Window {
+class TForm1 : public Window, public AcquisitionView {
  public:
   TForm1(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings);
 
@@ -49,7 +44,7 @@ class TForm1 : public Window {
 
   // Other programs' commands, carried out from the message loop once their execute has been
   // answered. FOCUS: the window is restored if minimised and brought to the foreground.
-  void BringForward();
+  void BringForward() override;
   // GETDATA: a "Récupération" whose table, if it makes one, is sent as "Régressi" sends it; during
   // an acquisition, that one's table is sent; during a send, a box or a dialog, it waits for them
   // to end. Without an open oscilloscope, the window only comes forward.
@@ -60,14 +55,15 @@ class TForm1 : public Window {
   // enabled at the end. sendTable: the complete table is then sent, as by a "Régressi" clicked
   // during the pause.
   void ConvertRecord(std::span<const std::uint8_t> record, bool sendTable = false);
-  // Refuses, before anything is written, a record that cannot become a table: one too short to
-  // hold a sample gets a plain message box and false, one far longer than the instrument's
-  // std::length_error. The table, the labels and the traces then stay as they were.
-  bool AcceptRecord(const RecordTexts& description, std::size_t length) const;
-  // The conversion's two halves, around its pause: the labels and the header, then the samples
-  // of an accepted record.
-  void WriteRecordDescription(const RecordTexts& description);
-  void WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount);
+
+  // What an acquisition shows: the debug panel's labels, the labels and the header before the
+  // pause, then the table, the traces and the progress display, with "Régressi" and the table's
+  // menu items enabled.
+  void ShowExchange(const AcquisitionExchange& exchange) override;
+  void ShowOscilloscopeLost() override;
+  void WriteRecordDescription(const RecordTexts& description) override;
+  void WriteSamples(const SampleTexts& samples, const Curve& curve) override;
+  void RunTableCommand(TableCommand command) override;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -76,37 +72,15 @@ class TForm1 : public Window {
   void BindControls();
   void OnCommand(WPARAM wParam, LPARAM lParam);
   void OnServiceCommand(WPARAM word);
-  // "Récupération"; sendTable as for ConvertRecord.
-  void Acquire(bool sendTable);
-  // Runs acquisition (true when it made a complete table) unless one is already running, then the
-  // table commands held meanwhile.
-  template <class Acquisition>
-  void RunAcquisition(bool sendTable, Acquisition&& acquisition);
-  // The record's conversion, unless AcceptRecord refuses it; true when the table is complete.
-  bool ConvertAcceptedRecord(std::span<const std::uint8_t> record);
-  void FetchNewTable();
   // A send is under way: Windows dispatches input inside its DDE transactions.
   bool Sending() const;
   void SetOuterWidth(int designWidth);
   // GroupBox1, RichEdit1, RichEdit2, RichEdit3 and Memo1, in that order.
   void ShowDebugPanel(bool visible);
-  void ShowExchange(const AcquisitionExchange& exchange);
-  // The oscilloscope has stopped answering: its handle is closed and forgotten, and Connexion is
-  // offered again.
-  void LetOscilloscopeGo();
-  void FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description);
-  // During an acquisition a command that takes the table waits for the complete table.
-  void RunOnCompleteTable(TableCommand command);
-  void RunTableCommand(TableCommand command);
   void EnableTableMenuItems();
 
-  const FormatSettings& settings_;
-  // libusb0.dll, loaded by the first Connexion and kept to the end: the device is closed through
-  // it.
-  std::unique_ptr<UsbLibrary> usb_;
-  AcquisitionGate acquisition_;
   TableSaver saver_;
-  GetDataRequests fetches_{acquisition_, [this] { FetchNewTable(); }};
+  Acquisition acquisition_;
   std::optional<ModalWorkEndNotice> modalWorkEnded_;
 };
 

@@ -15,6 +15,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include "decoding/curve.h"
+#include "decoding/record_texts.h"
+#include "decoding/sample_texts.h"
 #include "resources/resource_ids.h"
 #include "shell/format_settings.h"
 #include "tests/support/record_builder.h"
@@ -67,7 +70,8 @@ void WriteTable(TForm1& form, const std::string& decimalSeparator, std::int16_t 
   RecordBuilder record = RecordBuilder::OneChannel(4);
   record.ChannelCharacter('2').TimebaseCode(13).VoltsCode(1, 3).Sample(1, 1, firstSample);
   form.WriteRecordDescription(DescribeRecord(record.Bytes(), decimalSeparator));
-  form.WriteSamples(record.Bytes(), 4);
+  form.WriteSamples(ConvertSamples(record.Bytes(), decimalSeparator),
+                    DecodeCurve(WaveformRecord(record.Bytes())));
 }
 
 std::string FileBytes(const std::filesystem::path& file) {
