@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "win32/dll_loading.h"
+#include "win32/owned_handles.h"
 
 namespace talvorne {
 namespace {
@@ -46,10 +49,8 @@ bool ResolveAll(HMODULE module, LibUSBFunctions& f) {
 
 class LoadedLibUSB final : public UsbLibrary {
  public:
-  LoadedLibUSB(HMODULE module, const LibUSBFunctions& functions) : module_(module), f_(functions) {}
-  ~LoadedLibUSB() override { FreeLibrary(module_); }
-  LoadedLibUSB(const LoadedLibUSB&) = delete;
-  LoadedLibUSB& operator=(const LoadedLibUSB&) = delete;
+  LoadedLibUSB(OwnedModule module, const LibUSBFunctions& functions)
+      : module_(std::move(module)), f_(functions) {}
 
   void usb_init() override { f_.usb_init(); }
   int usb_find_busses() override { return f_.usb_find_busses(); }
@@ -81,7 +82,7 @@ class LoadedLibUSB final : public UsbLibrary {
   int usb_close(LibUSB::usb_dev_handle* handle) override { return f_.usb_close(handle); }
 
  private:
-  HMODULE module_;
+  OwnedModule module_;
   LibUSBFunctions f_;
 };
 
@@ -90,14 +91,11 @@ class LoadedLibUSB final : public UsbLibrary {
 std::unique_ptr<UsbLibrary> LoadLibUSB(const std::wstring& dllPath) {
   // Only System32 (where the driver installs it), then the program's folder, never the current
   // folder or PATH, so that no stray libusb0.dll is picked up instead of the driver's.
-  HMODULE module = LoadDll(dllPath, DllFolders::kSystem32ThenProgram);
-  if (module == nullptr) return nullptr;
+  OwnedModule module(LoadDll(dllPath, DllFolders::kSystem32ThenProgram));
+  if (!module) return nullptr;
   LibUSBFunctions functions;
-  if (!ResolveAll(module, functions)) {
-    FreeLibrary(module);
-    return nullptr;
-  }
-  return std::make_unique<LoadedLibUSB>(module, functions);
+  if (!ResolveAll(module.get(), functions)) return nullptr;
+  return std::make_unique<LoadedLibUSB>(std::move(module), functions);
 }
 
 }  // namespace talvorne
