@@ -14,6 +14,10 @@ inline constexpr std::string_view kNoOscilloscope =
     "installé, puis cliquez de nouveau sur « Connexion ».";
 inline constexpr std::string_view kCannotOpen = "Impossible d'ouvrir l'oscilloscope";
 inline constexpr std::string_view kDriverMissing = "Pilote USB introuvable (libusb0.dll)";
+// A libusb0.dll that loads but lacks one of the functions the program calls: another library of
+// that name, or a driver too old. The function's name fills the placeholder.
+inline constexpr char kDriverIncomplete[] =
+    "Pilote USB incomplet : la fonction %s manque dans libusb0.dll";
 
 // Label1 to Label3 after a refused configuration step.
 inline constexpr std::string_view kConfigurationError1 = "ERREUR conf1";

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "decoding/attente.h"
 #include "decoding/sample_texts.h"
@@ -9,7 +10,6 @@
 #include "device/acquisition_failure.h"
 #include "device/connexion.h"
 #include "device/device_handle.h"
-#include "device/device_texts.h"
 #include "device/libusb_loader.h"
 #include "handoff/command_message.h"
 #include "handoff/form_dde.h"
@@ -111,10 +111,13 @@ void TForm1::FormClose() {
 }
 
 void TForm1::Button3Click() {
-  if (!usb_) usb_ = LoadLibUSB();
   if (!usb_) {
-    ShowPlainMessage(device_texts::kDriverMissing);
-    return;
+    LibUSBLoad load = LoadLibUSB();
+    if (!load.library) {
+      ShowPlainMessage(LoadFailureText(load));
+      return;
+    }
+    usb_ = std::move(load.library);
   }
   ConnexionReport report(*this);
   if (LibUSB::usb_dev_handle* handle = ConnectOscilloscope(*usb_, report)) {

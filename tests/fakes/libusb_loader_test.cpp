@@ -73,7 +73,7 @@ class LoadedFake : public ::testing::Test {
   // Loads the complete fake from a private folder holding the scenario.
   UsbLibrary& Load(const FakeUsbScenario& scenario) {
     scenario.WriteTo(folder_.Path());
-    library_ = LoadLibUSB(folder_.Dll());
+    library_ = LoadLibUSB(folder_.Dll()).library;
     if (library_ == nullptr) throw std::runtime_error("the fake libusb0.dll did not load");
     return *library_;
   }
@@ -178,17 +178,23 @@ TEST_F(LoadedFake, NoBusListEndsTheConnexion) {
                                  "usb_get_busses -> null"));
 }
 
+// Both are said apart: a missing driver, and a DLL of that name lacking a function.
 TEST(LoadLibUSB, NothingIsLoadedWithoutTheDllOrWithOneFunctionMissing) {
   const DllFolder empty;
-  EXPECT_EQ(LoadLibUSB(empty.Dll()), nullptr);
+  const LibUSBLoad none = LoadLibUSB(empty.Dll());
+  EXPECT_EQ(none.library, nullptr);
+  EXPECT_EQ(LoadFailureText(none), "Pilote USB introuvable (libusb0.dll)");
 
   const DllFolder incomplete(TestProgramFolder() / "without_close" / kLibUsbDll);
   ASSERT_TRUE(fs::exists(incomplete.Dll()));
-  EXPECT_EQ(LoadLibUSB(incomplete.Dll()), nullptr);
+  const LibUSBLoad lacking = LoadLibUSB(incomplete.Dll());
+  EXPECT_EQ(lacking.library, nullptr);
+  EXPECT_EQ(LoadFailureText(lacking),
+            "Pilote USB incomplet : la fonction usb_close manque dans libusb0.dll");
 }
 
 TEST(LoadLibUSB, ByNameItFindsTheDllBesideTheProgram) {
-  EXPECT_NE(LoadLibUSB(), nullptr);
+  EXPECT_NE(LoadLibUSB().library, nullptr);
 }
 
 fs::path ModuleFile(HMODULE module) {
