@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/libusb.h"
+#include "device/oscilloscope_profile.h"
 #include "device/usb_library.h"
 
 namespace talvorne {
@@ -27,15 +28,18 @@ struct AcquisitionExchange {
   std::string label5;     // "WRITE : w/10"
   std::string label6;     // record status
   std::string label7;     // "READ DATA : d/L"
-  std::string headerHex;  // RichEdit2: OctetsEnHexa of the 12 header bytes
+  std::string headerHex;  // RichEdit2: OctetsEnHexa of the header bytes
 
-  // Exactly L bytes, as announced by the header; bytes the read did not deliver are zero.
+  // The header, of the profile's size, and the record, of exactly the L bytes the header
+  // announced; bytes a read did not deliver are zero.
+  std::vector<std::uint8_t> header;
   std::vector<std::uint8_t> record;
 };
 
-// Runs one exchange over handle, with fresh zeroed header and record buffers; nothing at all
-// (no transfer) when handle is null.
+// Runs one exchange over handle as the model's profile says, with fresh zeroed header and record
+// buffers; nothing at all (no transfer) without a handle, or a profile, from Connexion.
 std::optional<AcquisitionExchange> RunAcquisitionExchange(UsbLibrary& library,
-                                                          LibUSB::usb_dev_handle* handle);
+                                                          LibUSB::usb_dev_handle* handle,
+                                                          const OscilloscopeProfile* profile);
 
 }  // namespace talvorne

@@ -1,36 +1,63 @@
-// What the oscilloscope offers over USB: how it is recognised and set up, and its one exchange.
-// The host always speaks first: a start command, then a 12-byte reply header announcing the
-// record length L, then the L-byte waveform record, all as bulk transfers.
+// What the device link knows of a model of oscilloscope: how it is recognised and set up over USB,
+// its one exchange, and how its record is laid out. The host always speaks first: a start
+// command, then a reply header announcing the record length L, then the L-byte waveform record,
+// all as bulk transfers. Another model is one more entry of kKnownOscilloscopes.
 #pragma once
 
-#include <array>
-#include <cstddef>
 #include <cstdint>
+#include <span>
 
-namespace talvorne::oscilloscope {
+#include "decoding/waveform_record.h"
 
-inline constexpr std::uint16_t kVendorId = 0x5345;
-inline constexpr std::uint16_t kProductId = 0x1234;
+namespace talvorne {
 
-inline constexpr int kConfiguration = 1;
-inline constexpr int kInterface = 0;
-// The instrument's set-up asks for alternate setting -1 and, when that is refused, releases
-// interface -1 (not the claimed 0); the instrument works either way.
-inline constexpr int kAlternateSetting = -1;
-inline constexpr int kReleasedInterface = -1;
+struct OscilloscopeProfile {
+  std::uint16_t vendorId;
+  std::uint16_t productId;
 
-inline constexpr int kCommandEndpoint = 0x03;  // bulk OUT 3
-inline constexpr int kReplyEndpoint = 0x81;    // bulk IN 1, header and record
+  int configuration;
+  int interfaceNumber;  // claimed, and released when the oscilloscope is let go
+  int alternateSetting;
+  int releasedInterface;  // released when the alternate setting is refused
+
+  int commandEndpoint;  // bulk OUT, the start command
+  int replyEndpoint;    // bulk IN, header and record
+
+  std::span<const char> startCommand;
+  // Bytes 0 to 2 hold L, unsigned 24-bit little-endian; the others are only shown.
+  int replyHeaderSize;
+
+  int commandTimeoutMs;
+  int headerTimeoutMs;
+  int recordTimeoutMs;
+
+  RecordFormat recordFormat;
+};
 
 // "START" as 16-bit little-endian code units, no terminator.
-inline constexpr std::array<char, 10> kStartCommand = {'S', 0, 'T', 0, 'A', 0, 'R', 0, 'T', 0};
-inline constexpr int kStartCommandSize = static_cast<int>(kStartCommand.size());
+inline constexpr char kOriginalStartCommand[] = {'S', 0, 'T', 0, 'A', 0, 'R', 0, 'T', 0};
 
-// Bytes 0 to 2 hold L, unsigned 24-bit little-endian; the other nine are only shown.
-inline constexpr int kReplyHeaderSize = 12;
+// The model the program was made for.
+inline constexpr OscilloscopeProfile kOriginalOscilloscope = {
+    .vendorId = 0x5345,
+    .productId = 0x1234,
+    .configuration = 1,
+    .interfaceNumber = 0,
+    // Its set-up asks for alternate setting -1 and, when that is refused, releases interface -1
+    // (not the claimed 0); the instrument works either way.
+    .alternateSetting = -1,
+    .releasedInterface = -1,
+    .commandEndpoint = 0x03,  // bulk OUT 3
+    .replyEndpoint = 0x81,    // bulk IN 1
+    .startCommand = kOriginalStartCommand,
+    .replyHeaderSize = 12,
+    .commandTimeoutMs = 2000,
+    .headerTimeoutMs = 2000,
+    .recordTimeoutMs = 5000,
+    .recordFormat = kOriginalRecordFormat,
+};
 
-inline constexpr int kCommandTimeoutMs = 2000;
-inline constexpr int kHeaderTimeoutMs = 2000;
-inline constexpr int kRecordTimeoutMs = 5000;
+// The models Connexion looks for.
+inline constexpr OscilloscopeProfile kKnownOscilloscopes[] = {kOriginalOscilloscope};
 
-}  // namespace talvorne::oscilloscope
+}  // namespace talvorne

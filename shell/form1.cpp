@@ -120,8 +120,9 @@ void TForm1::Button3Click() {
     usb_ = std::move(load.library);
   }
   ConnexionReport report(*this);
-  if (LibUSB::usb_dev_handle* handle = ConnectOscilloscope(*usb_, report)) {
-    DeviceHandle = handle;
+  if (const OpenedOscilloscope opened = ConnectOscilloscope(*usb_, report); opened.handle) {
+    DeviceHandle = opened.handle;
+    profile_ = opened.profile;
     Button4.SetEnabled(true);
     Button3.SetEnabled(false);
   }
@@ -134,7 +135,7 @@ void TForm1::Button4Click() {
 void TForm1::Acquire(bool sendTable) {
   if (!usb_) return;
   RunAcquisition(sendTable, [&] {
-    const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
+    const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle, profile_);
     if (!exchange) return false;
     ShowExchange(*exchange);
     if (const auto failure = FailureOf(*exchange)) {
@@ -163,7 +164,7 @@ void TForm1::RunAcquisition(bool sendTable, Acquisition&& acquisition) {
 }
 
 void TForm1::LetOscilloscopeGo() {
-  ReleaseOscilloscope(*usb_, DeviceHandle);
+  ReleaseOscilloscope(*usb_, DeviceHandle, *profile_);
   Button4.SetEnabled(false);
   Button3.SetEnabled(true);
 }

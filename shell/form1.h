@@ -9,6 +9,7 @@
 
 #include "decoding/record_texts.h"
 #include "device/acquisition_exchange.h"
+#include "device/oscilloscope_profile.h"
 #include "device/usb_library.h"
 #include "shell/acquisition_gate.h"
 #include "shell/format_settings.h"
@@ -104,6 +105,8 @@ class TForm1 : public Window {
   // libusb0.dll, loaded by the first Connexion and kept to the end: the device is closed through
   // it.
   std::unique_ptr<UsbLibrary> usb_;
+  // The model of the oscilloscope DeviceHandle is open on, from the Connexion that opened it.
+  const OscilloscopeProfile* profile_ = nullptr;
   AcquisitionGate acquisition_;
   TableSaver saver_;
   GetDataRequests fetches_{acquisition_, [this] { FetchNewTable(); }};

@@ -106,17 +106,20 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
       .Acquisition(Reply().Header({}, -116).HeaderDelay(300));
   UsbLibrary& library = Load(scenario);
 
-  LibUSB::usb_dev_handle* handle = ConnectOscilloscope(library, view_);
+  const OpenedOscilloscope opened = ConnectOscilloscope(library, view_);
+  LibUSB::usb_dev_handle* handle = opened.handle;
   ASSERT_NE(handle, nullptr);
   EXPECT_THAT(events_, ElementsAre("message Pas de BUS", "Label3 ERREUR conf3"));
 
-  const std::optional<AcquisitionExchange> first = RunAcquisitionExchange(library, handle);
+  const std::optional<AcquisitionExchange> first =
+      RunAcquisitionExchange(library, handle, opened.profile);
   ASSERT_TRUE(first.has_value());
   EXPECT_EQ(first->headerHex, "204e00aabb00000000000000");
   EXPECT_EQ(first->label7, "READ DATA : 20000/20000");
   EXPECT_EQ(first->record, record);
 
-  const std::optional<AcquisitionExchange> second = RunAcquisitionExchange(library, handle);
+  const std::optional<AcquisitionExchange> second =
+      RunAcquisitionExchange(library, handle, opened.profile);
   ASSERT_TRUE(second.has_value());
   EXPECT_EQ(second->label7, "READ DATA : 1000/65537");
   EXPECT_EQ(second->label6, "Erreur recv data");
@@ -125,7 +128,8 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
   EXPECT_EQ(second->record, expected);
 
   const auto started = std::chrono::steady_clock::now();
-  const std::optional<AcquisitionExchange> third = RunAcquisitionExchange(library, handle);
+  const std::optional<AcquisitionExchange> third =
+      RunAcquisitionExchange(library, handle, opened.profile);
   EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(300));
   ASSERT_TRUE(third.has_value());
   EXPECT_EQ(third->label4, "READ : -116/12");
@@ -157,8 +161,8 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
 
 TEST_F(LoadedFake, FailedOpenThenARetryWhoseRescanCountsNoChange) {
   UsbLibrary& library = Load(FakeUsbScenario().Bus().Device(0x5345, 0x1234).Opens({false, true}));
-  EXPECT_EQ(ConnectOscilloscope(library, view_), nullptr);
-  EXPECT_NE(ConnectOscilloscope(library, view_), nullptr);
+  EXPECT_EQ(ConnectOscilloscope(library, view_).handle, nullptr);
+  EXPECT_NE(ConnectOscilloscope(library, view_).handle, nullptr);
   EXPECT_THAT(events_, ElementsAre("message Impossible d'ouvrir l'oscilloscope"));
   EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
                                  "usb_get_busses -> busses", "usb_open device=1.1 -> null",
@@ -171,7 +175,7 @@ TEST_F(LoadedFake, FailedOpenThenARetryWhoseRescanCountsNoChange) {
 
 TEST_F(LoadedFake, NoBusListEndsTheConnexion) {
   UsbLibrary& library = Load(FakeUsbScenario().FindDevices({-1}));
-  EXPECT_EQ(ConnectOscilloscope(library, view_), nullptr);
+  EXPECT_EQ(ConnectOscilloscope(library, view_).handle, nullptr);
   EXPECT_THAT(events_,
               ElementsAre("message Pas de BUS", "message Pas d'appareils", "message BUS vide"));
   EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 0", "usb_find_devices -> -1",

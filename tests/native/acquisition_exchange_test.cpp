@@ -37,7 +37,8 @@ struct Exchange {
     library.replies = ReplyScript(std::move(replies));
   }
   AcquisitionExchange Run() {
-    std::optional<AcquisitionExchange> exchange = RunAcquisitionExchange(library, library.Handle());
+    std::optional<AcquisitionExchange> exchange =
+        RunAcquisitionExchange(library, library.Handle(), &kOriginalOscilloscope);
     EXPECT_TRUE(exchange.has_value());
     return exchange.value_or(AcquisitionExchange{});
   }
@@ -52,7 +53,7 @@ TEST(OctetsEnHexa, LowerCaseHighNibbleFirstWithoutSeparator) {
 TEST(AcquisitionExchange, NullHandleMakesNoCallAndNoReport) {
   Events events;
   InMemoryUsbLibrary library{events};
-  EXPECT_FALSE(RunAcquisitionExchange(library, nullptr).has_value());
+  EXPECT_FALSE(RunAcquisitionExchange(library, nullptr, &kOriginalOscilloscope).has_value());
   EXPECT_THAT(events, IsEmpty());
 }
 
@@ -202,6 +203,7 @@ TEST(AcquisitionFailure, OnlyTheWholeHeaderAndTheWholeRecordMakeATable) {
     exchange.written = test.written;
     exchange.headerRead = test.headerRead;
     exchange.recordRead = test.recordRead;
+    exchange.header.resize(12);
     exchange.record.resize(test.length);
     const std::optional<AcquisitionFailure> failure = FailureOf(exchange);
     SCOPED_TRACE(::testing::Message() << test.written << " " << test.headerRead << " "
