@@ -44,8 +44,8 @@ std::optional<AcquisitionExchange> RunAcquisitionExchange(UsbLibrary& library,
   exchange.written =
       library.usb_bulk_write(handle, profile->commandEndpoint, start.data(),
                              static_cast<int>(start.size()), profile->commandTimeoutMs);
-  exchange.label5 = Count(device_texts::kWritePrefix, exchange.written, start.size());
-  exchange.label2 =
+  exchange.writeCount = Count(device_texts::kWritePrefix, exchange.written, start.size());
+  exchange.sendStatus =
       Complete(exchange.written, start.size()) ? device_texts::kSent : device_texts::kSendError;
 
   // Zeroed first, so a header that never arrives announces an empty record.
@@ -54,10 +54,11 @@ std::optional<AcquisitionExchange> RunAcquisitionExchange(UsbLibrary& library,
   exchange.headerRead =
       library.usb_bulk_read(handle, profile->replyEndpoint, AsChars(header.data()),
                             profile->replyHeaderSize, profile->headerTimeoutMs);
-  exchange.label1 = device_texts::kHeaderRequested;
-  exchange.label4 = Count(device_texts::kReadPrefix, exchange.headerRead, header.size());
-  exchange.label3 = Complete(exchange.headerRead, header.size()) ? device_texts::kHeaderReceived
-                                                                 : device_texts::kHeaderError;
+  exchange.headerRequest = device_texts::kHeaderRequested;
+  exchange.headerCount = Count(device_texts::kReadPrefix, exchange.headerRead, header.size());
+  exchange.headerStatus = Complete(exchange.headerRead, header.size())
+                              ? device_texts::kHeaderReceived
+                              : device_texts::kHeaderError;
   exchange.headerHex = OctetsEnHexa(header);
 
   // One read for the whole record; a short one is not completed.
@@ -66,9 +67,9 @@ std::optional<AcquisitionExchange> RunAcquisitionExchange(UsbLibrary& library,
   exchange.recordRead =
       library.usb_bulk_read(handle, profile->replyEndpoint, AsChars(exchange.record.data()),
                             static_cast<int>(length), profile->recordTimeoutMs);
-  exchange.label7 = Count(device_texts::kReadDataPrefix, exchange.recordRead, length);
-  exchange.label6 = Complete(exchange.recordRead, length) ? device_texts::kRecordReceived
-                                                          : device_texts::kRecordError;
+  exchange.recordCount = Count(device_texts::kReadDataPrefix, exchange.recordRead, length);
+  exchange.recordStatus = Complete(exchange.recordRead, length) ? device_texts::kRecordReceived
+                                                                : device_texts::kRecordError;
   return exchange;
 }
 

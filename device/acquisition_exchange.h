@@ -21,14 +21,15 @@ struct AcquisitionExchange {
   int headerRead = 0;
   int recordRead = 0;
 
-  std::string label1;     // "recv2"
-  std::string label2;     // send status
-  std::string label3;     // header status
-  std::string label4;     // "READ : h/12"
-  std::string label5;     // "WRITE : w/10"
-  std::string label6;     // record status
-  std::string label7;     // "READ DATA : d/L"
-  std::string headerHex;  // RichEdit2: OctetsEnHexa of the header bytes
+  // The debug panel's status texts, in the order the transfers make them.
+  std::string writeCount;     // "WRITE : w/10"
+  std::string sendStatus;     // "SEND" or "ERREUR send"
+  std::string headerRequest;  // "recv2"
+  std::string headerCount;    // "READ : h/12"
+  std::string headerStatus;   // "RECV" or "Erreur recv"
+  std::string headerHex;      // OctetsEnHexa of the header bytes
+  std::string recordCount;    // "READ DATA : d/L"
+  std::string recordStatus;   // "RECV DATA" or "Erreur recv data"
 
   // The header, of the profile's size, and the record, of exactly the L bytes the header
   // announced; bytes a read did not deliver are zero.

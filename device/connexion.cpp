@@ -35,14 +35,14 @@ FoundOscilloscope FindOscilloscope(LibUSB::usb_bus* busses,
 void SetUp(UsbLibrary& library, LibUSB::usb_dev_handle* handle, const OscilloscopeProfile& profile,
            ConnexionView& view) {
   if (library.usb_set_configuration(handle, profile.configuration) < 0) {
-    view.SetLabel(1, device_texts::kConfigurationError1);
+    view.ShowRefusedStep(SetUpStep::kConfiguration, device_texts::kConfigurationError1);
   }
   if (library.usb_claim_interface(handle, profile.interfaceNumber) < 0) {
-    view.SetLabel(2, device_texts::kConfigurationError2);
+    view.ShowRefusedStep(SetUpStep::kInterface, device_texts::kConfigurationError2);
   }
   if (library.usb_set_altinterface(handle, profile.alternateSetting) < 0) {
     library.usb_release_interface(handle, profile.releasedInterface);
-    view.SetLabel(3, device_texts::kConfigurationError3);
+    view.ShowRefusedStep(SetUpStep::kAlternateSetting, device_texts::kConfigurationError3);
   }
 }
 

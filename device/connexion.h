@@ -10,6 +10,9 @@
 
 namespace talvorne {
 
+// The set-up of an opened oscilloscope, in the order the steps run.
+enum class SetUpStep { kConfiguration, kInterface, kAlternateSetting };
+
 // Where the command reports. Each call completes before the command's next library call, so a
 // message box is closed by the user before the scan goes on.
 class ConnexionView {
@@ -17,8 +20,8 @@ class ConnexionView {
   virtual ~ConnexionView() = default;
   // A plain message box; returns once the user has closed it.
   virtual void ShowMessage(std::string_view text) = 0;
-  // label is 1, 2 or 3 (Label1 to Label3 of the debug panel).
-  virtual void SetLabel(int label, std::string_view text) = 0;
+  // The step was refused; text says which, for the debug panel.
+  virtual void ShowRefusedStep(SetUpStep step, std::string_view text) = 0;
 };
 
 // What Connexion opened: the handle, and the profile of the model it belongs to.

@@ -19,7 +19,7 @@ inline constexpr std::string_view kDriverMissing = "Pilote USB introuvable (libu
 inline constexpr char kDriverIncomplete[] =
     "Pilote USB incomplet : la fonction %s manque dans libusb0.dll";
 
-// Label1 to Label3 after a refused configuration step.
+// The debug panel's texts for a refused set-up step: configuration, interface, alternate setting.
 inline constexpr std::string_view kConfigurationError1 = "ERREUR conf1";
 inline constexpr std::string_view kConfigurationError2 = "ERREUR conf2";
 inline constexpr std::string_view kConfigurationError3 = "ERREUR conf3";

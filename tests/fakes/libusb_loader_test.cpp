@@ -109,20 +109,20 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
   const OpenedOscilloscope opened = ConnectOscilloscope(library, view_);
   LibUSB::usb_dev_handle* handle = opened.handle;
   ASSERT_NE(handle, nullptr);
-  EXPECT_THAT(events_, ElementsAre("message Pas de BUS", "Label3 ERREUR conf3"));
+  EXPECT_THAT(events_, ElementsAre("message Pas de BUS", "refused alternate setting ERREUR conf3"));
 
   const std::optional<AcquisitionExchange> first =
       RunAcquisitionExchange(library, handle, opened.profile);
   ASSERT_TRUE(first.has_value());
   EXPECT_EQ(first->headerHex, "204e00aabb00000000000000");
-  EXPECT_EQ(first->label7, "READ DATA : 20000/20000");
+  EXPECT_EQ(first->recordCount, "READ DATA : 20000/20000");
   EXPECT_EQ(first->record, record);
 
   const std::optional<AcquisitionExchange> second =
       RunAcquisitionExchange(library, handle, opened.profile);
   ASSERT_TRUE(second.has_value());
-  EXPECT_EQ(second->label7, "READ DATA : 1000/65537");
-  EXPECT_EQ(second->label6, "Erreur recv data");
+  EXPECT_EQ(second->recordCount, "READ DATA : 1000/65537");
+  EXPECT_EQ(second->recordStatus, "Erreur recv data");
   Bytes expected(longRecord.begin(), longRecord.begin() + 1000);
   expected.resize(65537, 0);
   EXPECT_EQ(second->record, expected);
@@ -132,8 +132,8 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
       RunAcquisitionExchange(library, handle, opened.profile);
   EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(300));
   ASSERT_TRUE(third.has_value());
-  EXPECT_EQ(third->label4, "READ : -116/12");
-  EXPECT_EQ(third->label7, "READ DATA : 0/0");
+  EXPECT_EQ(third->headerCount, "READ : -116/12");
+  EXPECT_EQ(third->recordCount, "READ DATA : 0/0");
 
   CloseOscilloscope(library, handle);
   EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 0", "usb_find_devices -> 4",

@@ -87,12 +87,14 @@ TEST(ConnexionSetUp, EveryRefusedStepIsReportedAndNoneSkipsTheNext) {
 
   // Connected all the same: the handle is handed back.
   EXPECT_EQ(c.Run(), c.library.Handle());
-  EXPECT_THAT(c.events,
-              ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
-                          "usb_get_busses", "usb_open 1.1", "usb_set_configuration handle 1 -> -1",
-                          "Label1 ERREUR conf1", "usb_claim_interface handle 0 -> -16",
-                          "Label2 ERREUR conf2", "usb_set_altinterface handle -1 -> -22",
-                          "usb_release_interface handle -1 -> 0", "Label3 ERREUR conf3"));
+  EXPECT_THAT(
+      c.events,
+      ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1", "usb_get_busses",
+                  "usb_open 1.1", "usb_set_configuration handle 1 -> -1",
+                  "refused configuration ERREUR conf1", "usb_claim_interface handle 0 -> -16",
+                  "refused interface ERREUR conf2", "usb_set_altinterface handle -1 -> -22",
+                  "usb_release_interface handle -1 -> 0",
+                  "refused alternate setting ERREUR conf3"));
 }
 
 TEST(ConnexionSetUp, OnlyNegativeResultsAreFailuresAndEachWritesOnlyItsLabel) {
@@ -101,8 +103,9 @@ TEST(ConnexionSetUp, OnlyNegativeResultsAreFailuresAndEachWritesOnlyItsLabel) {
     std::vector<std::string> reports;
   };
   for (const Case& test :
-       {Case{1, 2, 3, {}}, Case{-1, 0, 0, {"Label1 ERREUR conf1"}},
-        Case{0, -1, 0, {"Label2 ERREUR conf2"}}, Case{0, 0, -1, {"Label3 ERREUR conf3"}}}) {
+       {Case{1, 2, 3, {}}, Case{-1, 0, 0, {"refused configuration ERREUR conf1"}},
+        Case{0, -1, 0, {"refused interface ERREUR conf2"}},
+        Case{0, 0, -1, {"refused alternate setting ERREUR conf3"}}}) {
     Connexion c;
     c.library.AddBus({kOscilloscope});
     c.library.setConfiguration = {test.configuration};
@@ -112,7 +115,7 @@ TEST(ConnexionSetUp, OnlyNegativeResultsAreFailuresAndEachWritesOnlyItsLabel) {
 
     Events reports;
     for (const std::string& event : c.events) {
-      if (event.starts_with("Label") || event.starts_with("message")) reports.push_back(event);
+      if (event.starts_with("refused") || event.starts_with("message")) reports.push_back(event);
     }
     EXPECT_EQ(reports, test.reports) << test.configuration << test.claim << test.alternate;
     const bool released = std::find(c.events.begin(), c.events.end(),
@@ -197,7 +200,7 @@ TEST(ConnexionProfiles, TheFirstDeviceOfAnyKnownModelIsOpenedAndItsProfileServes
   const std::optional<AcquisitionExchange> exchange =
       RunAcquisitionExchange(c.library, opened.handle, opened.profile);
   ASSERT_TRUE(exchange.has_value());
-  EXPECT_EQ(exchange->label4, "READ : 16/16");
+  EXPECT_EQ(exchange->headerCount, "READ : 16/16");
   LibUSB::usb_dev_handle* handle = opened.handle;
   ReleaseOscilloscope(c.library, handle, *opened.profile);
 
@@ -206,7 +209,7 @@ TEST(ConnexionProfiles, TheFirstDeviceOfAnyKnownModelIsOpenedAndItsProfileServes
       ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 3", "usb_get_busses",
                   "usb_open 1.2", "usb_set_configuration handle 2 -> 0",
                   "usb_claim_interface handle 1 -> 0", "usb_set_altinterface handle 3 -> -22",
-                  "usb_release_interface handle 5 -> 0", "Label3 ERREUR conf3",
+                  "usb_release_interface handle 5 -> 0", "refused alternate setting ERREUR conf3",
                   "usb_bulk_write handle 0x02 2 100 474f -> 2",
                   "usb_bulk_read handle 0x86 16 200 zeroed -> 16",
                   "usb_bulk_read handle 0x86 4 300 zeroed -> 1",
