@@ -15,7 +15,7 @@ inline constexpr std::string_view kNoOscilloscope =
 inline constexpr std::string_view kCannotOpen = "Impossible d'ouvrir l'oscilloscope";
 inline constexpr std::string_view kDriverMissing = "Pilote USB introuvable (libusb0.dll)";
 // A libusb0.dll that loads but lacks one of the functions the program calls: another library of
-// that name, or a driver too old. The function's name fills the placeholder.
+// that name than the driver's. The function's name fills the placeholder.
 inline constexpr char kDriverIncomplete[] =
     "Pilote USB incomplet : la fonction %s manque dans libusb0.dll";
 
