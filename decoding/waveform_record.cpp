@@ -23,8 +23,8 @@ bool HasMarkerAt(std::span<const std::uint8_t> record, std::size_t position) {
 
 }  // namespace
 
-RecordLayout DetectLayout(std::span<const std::uint8_t> record) {
-  for (std::size_t start : {kSecondBlockAfter6250Samples, kSecondBlockAfter5000Samples}) {
+RecordLayout DetectLayout(std::span<const std::uint8_t> record, const RecordFormat& format) {
+  for (std::size_t start : format.secondBlockStarts) {
     if (HasMarkerAt(record, start)) return {2, start};
   }
   return {1, 0};
@@ -44,9 +44,9 @@ double SampleTime(std::int32_t i, double secondsPerDivision, std::int32_t sample
   return ((static_cast<double>(i) * secondsPerDivision) * 10.0) / static_cast<double>(sampleCount);
 }
 
-WaveformRecord::WaveformRecord(std::span<const std::uint8_t> bytes)
+WaveformRecord::WaveformRecord(std::span<const std::uint8_t> bytes, const RecordFormat& format)
     : bytes_(bytes),
-      layout_(DetectLayout(bytes)),
+      layout_(DetectLayout(bytes, format)),
       sampleCount_(talvorne::SampleCount(bytes.size(), layout_.channelCount)) {}
 
 std::uint8_t WaveformRecord::Byte(std::size_t position) const {

@@ -10,17 +10,28 @@
 
 namespace talvorne {
 
-// Where the second channel block may start; the marker "CH" is looked for at 12565 first.
+// Where a model's second channel block may start, in the order the marker "CH" is looked for
+// there. The positions are the model's, and the array they are in outlives the format.
+struct RecordFormat {
+  std::span<const std::size_t> secondBlockStarts;
+};
+
+// The original oscilloscope's: after 6250 samples of the first channel, or else after 5000.
 inline constexpr std::size_t kSecondBlockAfter6250Samples = 12565;
 inline constexpr std::size_t kSecondBlockAfter5000Samples = 10065;
+inline constexpr std::size_t kOriginalSecondBlockStarts[] = {kSecondBlockAfter6250Samples,
+                                                             kSecondBlockAfter5000Samples};
+inline constexpr RecordFormat kOriginalRecordFormat{kOriginalSecondBlockStarts};
 
 struct RecordLayout {
   int channelCount = 1;
   std::size_t secondBlockStart = 0;  // B2; 0 when the record has one channel
 };
 
-// One channel unless the bytes "CH" stand at 12565 (tested first) or at 10065.
-RecordLayout DetectLayout(std::span<const std::uint8_t> record);
+// One channel unless the bytes "CH" stand at one of the format's starts, the first found; for the
+// original format at 12565 (tested first) or at 10065.
+RecordLayout DetectLayout(std::span<const std::uint8_t> record,
+                          const RecordFormat& format = kOriginalRecordFormat);
 
 // N, the samples per channel; zero or negative when the record holds no sample.
 std::int32_t SampleCount(std::size_t length, int channelCount);
@@ -34,7 +45,8 @@ double SampleTime(std::int32_t i, double secondsPerDivision, std::int32_t sample
 
 class WaveformRecord {
  public:
-  explicit WaveformRecord(std::span<const std::uint8_t> bytes);
+  explicit WaveformRecord(std::span<const std::uint8_t> bytes,
+                          const RecordFormat& format = kOriginalRecordFormat);
 
   std::size_t Length() const { return bytes_.size(); }
   std::uint8_t Byte(std::size_t position) const;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/libusb.h"
+#include "device/oscilloscope_profile.h"
 #include "device/usb_library.h"
 
 namespace talvorne {
@@ -20,22 +21,26 @@ struct AcquisitionExchange {
   int headerRead = 0;
   int recordRead = 0;
 
-  std::string label1;     // "recv2"
-  std::string label2;     // send status
-  std::string label3;     // header status
-  std::string label4;     // "READ : h/12"
-  std::string label5;     // "WRITE : w/10"
-  std::string label6;     // record status
-  std::string label7;     // "READ DATA : d/L"
-  std::string headerHex;  // RichEdit2: OctetsEnHexa of the 12 header bytes
+  // The debug panel's status texts, in the order the transfers make them.
+  std::string writeCount;     // "WRITE : w/10"
+  std::string sendStatus;     // "SEND" or "ERREUR send"
+  std::string headerRequest;  // "recv2"
+  std::string headerCount;    // "READ : h/12"
+  std::string headerStatus;   // "RECV" or "Erreur recv"
+  std::string headerHex;      // OctetsEnHexa of the header bytes
+  std::string recordCount;    // "READ DATA : d/L"
+  std::string recordStatus;   // "RECV DATA" or "Erreur recv data"
 
-  // Exactly L bytes, as announced by the header; bytes the read did not deliver are zero.
+  // The header, of the profile's size, and the record, of exactly the L bytes the header
+  // announced; bytes a read did not deliver are zero.
+  std::vector<std::uint8_t> header;
   std::vector<std::uint8_t> record;
 };
 
-// Runs one exchange over handle, with fresh zeroed header and record buffers; nothing at all
-// (no transfer) when handle is null.
+// Runs one exchange over handle as the model's profile says, with fresh zeroed header and record
+// buffers; nothing at all (no transfer) without a handle, or a profile, from Connexion.
 std::optional<AcquisitionExchange> RunAcquisitionExchange(UsbLibrary& library,
-                                                          LibUSB::usb_dev_handle* handle);
+                                                          LibUSB::usb_dev_handle* handle,
+                                                          const OscilloscopeProfile* profile);
 
 }  // namespace talvorne

@@ -1,7 +1,6 @@
 #include "device/acquisition_failure.h"
 
 #include "device/device_texts.h"
-#include "device/oscilloscope_protocol.h"
 #include "win32/placeholders.h"
 
 namespace talvorne {
@@ -11,7 +10,7 @@ std::optional<AcquisitionFailure> FailureOf(const AcquisitionExchange& exchange)
   if (exchange.written < 0 && exchange.headerRead < 0) {
     return AcquisitionFailure{std::string(device_texts::kOscilloscopeLost), true};
   }
-  if (exchange.headerRead != oscilloscope::kReplyHeaderSize) {
+  if (exchange.headerRead != static_cast<int>(exchange.header.size())) {
     return AcquisitionFailure{
         FillPlaceholders(device_texts::kNoReply, {to_string(exchange.headerRead)})};
   }

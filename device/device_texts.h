@@ -14,8 +14,12 @@ inline constexpr std::string_view kNoOscilloscope =
     "installé, puis cliquez de nouveau sur « Connexion ».";
 inline constexpr std::string_view kCannotOpen = "Impossible d'ouvrir l'oscilloscope";
 inline constexpr std::string_view kDriverMissing = "Pilote USB introuvable (libusb0.dll)";
+// A libusb0.dll that loads but lacks one of the functions the program calls: another library of
+// that name than the driver's. The function's name fills the placeholder.
+inline constexpr char kDriverIncomplete[] =
+    "Pilote USB incomplet : la fonction %s manque dans libusb0.dll";
 
-// Label1 to Label3 after a refused configuration step.
+// The debug panel's texts for a refused set-up step: configuration, interface, alternate setting.
 inline constexpr std::string_view kConfigurationError1 = "ERREUR conf1";
 inline constexpr std::string_view kConfigurationError2 = "ERREUR conf2";
 inline constexpr std::string_view kConfigurationError3 = "ERREUR conf3";

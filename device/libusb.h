@@ -68,23 +68,42 @@ static_assert(offsetof(usb_device, descriptor) == 536);
 static_assert(offsetof(usb_device, config) == 554);
 static_assert(sizeof(usb_device) == 580);
 
-// The twelve exported functions, C calling convention; a negative int means failure.
+// The twelve exported functions, C calling convention; a negative int means failure. Written
+// once, here: X(result, name, parameters, arguments) for each, expanded into the function
+// pointer types below, the UsbLibrary interface, and the loader's slots, lookups and calls.
+// Types are spelt in full, for expansions outside this namespace.
+#define TALVORNE_LIBUSB_FUNCTIONS(X)                                                               \
+  X(void, usb_init, (), ())                                                                        \
+  X(int, usb_find_busses, (), ())                                                                  \
+  X(int, usb_find_devices, (), ())                                                                 \
+  X(::talvorne::LibUSB::usb_bus*, usb_get_busses, (), ())                                          \
+  X(::talvorne::LibUSB::usb_dev_handle*, usb_open, (::talvorne::LibUSB::usb_device * device),      \
+    (device))                                                                                      \
+  X(int, usb_set_configuration, (::talvorne::LibUSB::usb_dev_handle * handle, int configuration),  \
+    (handle, configuration))                                                                       \
+  X(int, usb_claim_interface, (::talvorne::LibUSB::usb_dev_handle * handle, int interfaceNumber),  \
+    (handle, interfaceNumber))                                                                     \
+  X(int, usb_set_altinterface, (::talvorne::LibUSB::usb_dev_handle * handle, int alternate),       \
+    (handle, alternate))                                                                           \
+  X(int, usb_release_interface,                                                                    \
+    (::talvorne::LibUSB::usb_dev_handle * handle, int interfaceNumber), (handle, interfaceNumber)) \
+  /* Both transfers return the number of bytes moved or a negative error code. */                  \
+  X(int, usb_bulk_write,                                                                           \
+    (::talvorne::LibUSB::usb_dev_handle * handle, int endpoint, const char* bytes, int size,       \
+     int timeoutMs),                                                                               \
+    (handle, endpoint, bytes, size, timeoutMs))                                                    \
+  X(int, usb_bulk_read,                                                                            \
+    (::talvorne::LibUSB::usb_dev_handle * handle, int endpoint, char* bytes, int size,             \
+     int timeoutMs),                                                                               \
+    (handle, endpoint, bytes, size, timeoutMs))                                                    \
+  X(int, usb_close, (::talvorne::LibUSB::usb_dev_handle * handle), (handle))
+
+// usb_init_fn and its like: the exports' types.
 extern "C" {
-using usb_init_fn = void (*)();
-using usb_find_busses_fn = int (*)();
-using usb_find_devices_fn = int (*)();
-using usb_get_busses_fn = usb_bus* (*)();
-using usb_open_fn = usb_dev_handle* (*)(usb_device* device);
-using usb_set_configuration_fn = int (*)(usb_dev_handle* handle, int configuration);
-using usb_claim_interface_fn = int (*)(usb_dev_handle* handle, int interfaceNumber);
-using usb_set_altinterface_fn = int (*)(usb_dev_handle* handle, int alternate);
-using usb_release_interface_fn = int (*)(usb_dev_handle* handle, int interfaceNumber);
-// Both transfers return the number of bytes moved or a negative error code.
-using usb_bulk_write_fn = int (*)(usb_dev_handle* handle, int endpoint, const char* bytes, int size,
-                                  int timeoutMs);
-using usb_bulk_read_fn = int (*)(usb_dev_handle* handle, int endpoint, char* bytes, int size,
-                                 int timeoutMs);
-using usb_close_fn = int (*)(usb_dev_handle* handle);
+#define TALVORNE_LIBUSB_FUNCTION_TYPE(result, name, parameters, arguments) \
+  using name##_fn = result(*) parameters;
+TALVORNE_LIBUSB_FUNCTIONS(TALVORNE_LIBUSB_FUNCTION_TYPE)
+#undef TALVORNE_LIBUSB_FUNCTION_TYPE
 }
 
 }  // namespace talvorne::LibUSB

@@ -2,22 +2,13 @@
 
 #include <windows.h>
 
-#include <memory>
 #include <string>
-#include <type_traits>
 
+#include "win32/owned_handles.h"
 #include "win32/program_path.h"
 #include "win32/shell_folder.h"
 
 namespace talvorne {
-namespace {
-
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using OwnedKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
-
-}  // namespace
 
 std::optional<RegistryValue> SystemLookupPlatform::ReadSubkeyValue(std::wstring_view key,
                                                                    std::wstring_view subkey,

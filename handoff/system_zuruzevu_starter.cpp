@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <optional>
+#include <utility>
 
 #include "win32/program_path.h"
 #include "win32/text_encoding.h"
@@ -34,19 +35,11 @@ class CurrentFolder {
 
 }  // namespace
 
-SystemZuruzevuStarter::~SystemZuruzevuStarter() {
-  if (semaphore_ != nullptr) CloseHandle(semaphore_);
-}
-
 bool SystemZuruzevuStarter::ProbeSemaphore() {
-  const HANDLE probe = CreateSemaphoreW(nullptr, 0, 1, L"Zuruzevu");
-  const bool existed = probe != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+  OwnedHandle probe(CreateSemaphoreW(nullptr, 0, 1, L"Zuruzevu"));
+  const bool existed = probe && GetLastError() == ERROR_ALREADY_EXISTS;
   // One handle keeps the semaphore; those of later probes would only pile up.
-  if (semaphore_ == nullptr) {
-    semaphore_ = probe;
-  } else if (probe != nullptr) {
-    CloseHandle(probe);
-  }
+  if (!semaphore_) semaphore_ = std::move(probe);
   return existed;
 }
 

@@ -4,16 +4,12 @@
 #include <windows.h>
 
 #include "handoff/zuruzevu_starter.h"
+#include "win32/owned_handles.h"
 
 namespace talvorne {
 
 class SystemZuruzevuStarter final : public ZuruzevuStarter {
  public:
-  SystemZuruzevuStarter() = default;
-  SystemZuruzevuStarter(const SystemZuruzevuStarter&) = delete;
-  SystemZuruzevuStarter& operator=(const SystemZuruzevuStarter&) = delete;
-  ~SystemZuruzevuStarter() override;
-
   bool ProbeSemaphore() override;
   bool ShellOpen(const std::wstring& program) override;
   std::optional<std::string> AnsiText(std::wstring_view text) override;
@@ -21,7 +17,7 @@ class SystemZuruzevuStarter final : public ZuruzevuStarter {
   void Sleep(unsigned milliseconds) override;
 
  private:
-  HANDLE semaphore_ = nullptr;  // held from the first probe that obtains it to the end of the run
+  OwnedHandle semaphore_;  // held from the first probe that obtains it to the end of the run
 };
 
 }  // namespace talvorne

@@ -2,8 +2,6 @@
 
 #include <shellapi.h>
 
-#include <memory>
-#include <type_traits>
 #include <vector>
 
 #include "resources/resource_ids.h"
@@ -11,6 +9,7 @@
 #include "shell/shell_texts.h"
 #include "win32/dll_loading.h"
 #include "win32/message_loop.h"
+#include "win32/owned_handles.h"
 #include "win32/program_path.h"
 #include "win32/text_encoding.h"
 
@@ -70,8 +69,7 @@ void Taboutform::Label2Click() {
 std::string Taboutform::VersionFichier() const {
   // version.dll is not among the DLLs Windows only ever takes from System32: imported, it would be
   // loaded from the program's folder first. So it is loaded from System32, when the box needs it.
-  const std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)> library(
-      LoadDll(L"version.dll", DllFolders::kSystem32), &FreeLibrary);
+  const OwnedModule library(LoadDll(L"version.dll", DllFolders::kSystem32));
   const auto infoSize = ExportedFunction<decltype(&GetFileVersionInfoSizeW)>(
       library.get(), "GetFileVersionInfoSizeW");
   const auto info =

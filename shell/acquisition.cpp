@@ -2,11 +2,11 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "decoding/attente.h"
 #include "device/acquisition_failure.h"
 #include "device/device_handle.h"
-#include "device/device_texts.h"
 #include "device/libusb_loader.h"
 #include "shell/shell_texts.h"
 #include "shell/window_message_pump.h"
@@ -43,14 +43,18 @@ Acquisition::Acquisition(AcquisitionView& view, const FormatSettings& settings)
     : view_(view), settings_(settings) {}
 
 bool Acquisition::Connect(ConnexionView& report) {
-  if (!usb_) usb_ = LoadLibUSB();
   if (!usb_) {
-    ShowPlainMessage(device_texts::kDriverMissing);
-    return false;
+    LibUSBLoad load = LoadLibUSB();
+    if (!load.library) {
+      ShowPlainMessage(LoadFailureText(load));
+      return false;
+    }
+    usb_ = std::move(load.library);
   }
-  LibUSB::usb_dev_handle* handle = ConnectOscilloscope(*usb_, report);
-  if (handle == nullptr) return false;
-  DeviceHandle = handle;
+  const OpenedOscilloscope opened = ConnectOscilloscope(*usb_, report);
+  if (opened.handle == nullptr) return false;
+  DeviceHandle = opened.handle;
+  profile_ = opened.profile;
   return true;
 }
 
@@ -80,12 +84,12 @@ void Acquisition::Run(bool sendTable, Steps&& steps) {
 }
 
 bool Acquisition::Exchange() {
-  const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle);
+  const auto exchange = RunAcquisitionExchange(*usb_, DeviceHandle, profile_);
   if (!exchange) return false;
   view_.ShowExchange(*exchange);
   if (const auto failure = FailureOf(*exchange)) {
     if (failure->oscilloscopeLost) {
-      ReleaseOscilloscope(*usb_, DeviceHandle);
+      ReleaseOscilloscope(*usb_, DeviceHandle, *profile_);
       view_.ShowOscilloscopeLost();
     }
     ShowPlainMessage(failure->message);

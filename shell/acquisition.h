@@ -13,6 +13,7 @@
 #include "decoding/sample_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/connexion.h"
+#include "device/oscilloscope_profile.h"
 #include "device/usb_library.h"
 #include "shell/acquisition_gate.h"
 #include "shell/format_settings.h"
@@ -80,6 +81,8 @@ class Acquisition {
   AcquisitionView& view_;
   const FormatSettings& settings_;
   std::unique_ptr<UsbLibrary> usb_;
+  // The model of the oscilloscope DeviceHandle is open on, from the Connexion that opened it.
+  const OscilloscopeProfile* profile_ = nullptr;
   AcquisitionGate gate_;
   GetDataRequests fetches_{gate_, [this] { FetchNewTable(); }};
   std::optional<Curve> curve_;

@@ -24,14 +24,16 @@ constexpr int kNormalWidth = 200;
 // Posted to the main window when the last modal work has ended, for a GETDATA held meanwhile.
 constexpr UINT kModalWorkEndedMessage = kCommandMessage + 1;
 
-// Connexion's reports go to plain message boxes and the debug panel's first three labels.
+// Connexion's reports go to plain message boxes and the debug panel's first three labels, one
+// for each set-up step.
 class ConnexionReport : public ConnexionView {
  public:
   explicit ConnexionReport(const TForm1& form) : form_(form) {}
   void ShowMessage(std::string_view text) override { ShowPlainMessage(text); }
-  void SetLabel(int label, std::string_view text) override {
+  void ShowRefusedStep(SetUpStep step, std::string_view text) override {
+    // Label1 to Label3 in the steps' order.
     const Label* labels[] = {&form_.Label1, &form_.Label2, &form_.Label3};
-    labels[label - 1]->SetText(text);
+    labels[static_cast<std::size_t>(step)]->SetText(text);
   }
 
  private:
@@ -99,14 +101,14 @@ void TForm1::ShowOscilloscopeLost() {
 }
 
 void TForm1::ShowExchange(const AcquisitionExchange& exchange) {
-  Label5.SetText(exchange.label5);
-  Label2.SetText(exchange.label2);
-  Label1.SetText(exchange.label1);
-  Label4.SetText(exchange.label4);
-  Label3.SetText(exchange.label3);
+  Label5.SetText(exchange.writeCount);
+  Label2.SetText(exchange.sendStatus);
+  Label1.SetText(exchange.headerRequest);
+  Label4.SetText(exchange.headerCount);
+  Label3.SetText(exchange.headerStatus);
   RichEdit2.SetText(exchange.headerHex);
-  Label7.SetText(exchange.label7);
-  Label6.SetText(exchange.label6);
+  Label7.SetText(exchange.recordCount);
+  Label6.SetText(exchange.recordStatus);
 }
 
 void TForm1::Button5Click() {

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "win32/gdi_object.h"
 #include "win32/layout_description.h"
+#include "win32/owned_handles.h"
 
 namespace talvorne {
 

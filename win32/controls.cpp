@@ -3,9 +3,24 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include "win32/owned_handles.h"
 #include "win32/text_encoding.h"
 
 namespace talvorne {
+namespace {
+
+// The text's extent in the window's font; a blank's height for no text.
+RECT TextBounds(HWND window, const std::wstring& text) {
+  const WindowDc dc(window);
+  const GdiSelection font(dc.get(),
+                          reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
+  RECT bounds{};
+  DrawTextW(dc.get(), text.empty() ? L" " : text.c_str(), -1, &bounds,
+            DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
+  return bounds;
+}
+
+}  // namespace
 
 std::string Control::Text() const {
   const int length = GetWindowTextLengthW(window_);
@@ -42,14 +57,7 @@ void Label::SetText(std::string_view text) const {
 void Label::FitToText() const {
   const HWND window = Handle();
   const std::wstring text = Widen(Text());
-  const HDC dc = GetDC(window);
-  const HGDIOBJ previous =
-      SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)));
-  RECT bounds{};
-  DrawTextW(dc, text.empty() ? L" " : text.c_str(), -1, &bounds,
-            DT_CALCRECT | DT_NOPREFIX | DT_LEFT);
-  SelectObject(dc, previous);
-  ReleaseDC(window, dc);
+  const RECT bounds = TextBounds(window, text);
   const int width = text.empty() ? 0 : bounds.right - bounds.left;
   SetWindowPos(window, nullptr, 0, 0, width, bounds.bottom - bounds.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,6 +1,7 @@
 #include "win32/dpi.h"
 
 #include "win32/dll_loading.h"
+#include "win32/owned_handles.h"
 
 namespace talvorne {
 namespace {
@@ -19,10 +20,8 @@ UINT WindowDpi(HWND window) {
 }
 
 UINT SystemDpi() {
-  const HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  return static_cast<UINT>(dpi);
+  const WindowDc screen(nullptr);
+  return static_cast<UINT>(GetDeviceCaps(screen.get(), LOGPIXELSY));
 }
 
 void AdjustWindowRectForDpi(RECT& rect, DWORD style, bool hasMenu, UINT dpi) {

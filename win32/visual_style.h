@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "win32/gdi_object.h"
+#include "win32/owned_handles.h"
 
 namespace talvorne {
 

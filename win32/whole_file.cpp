@@ -1,19 +1,13 @@
 #include "win32/whole_file.h"
 
 #include <algorithm>
-#include <memory>
 
+#include "win32/owned_handles.h"
 #include "win32/program_path.h"
 #include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {
-
-struct HandleCloser {
-  using pointer = HANDLE;
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using OwnedFile = std::unique_ptr<HANDLE, HandleCloser>;
 
 constexpr int kRetries = 10;
 constexpr DWORD kRetryPauseMs = 50;
@@ -61,17 +55,14 @@ struct Beside {
 };
 
 // Makes the new file empty under a name no file has, and opens it for writing.
-DWORD CreateBeside(const std::wstring& folder, Beside& names, OwnedFile& file) {
+DWORD CreateBeside(const std::wstring& folder, Beside& names, OwnedHandle& file) {
   const std::wstring stem = folder + L"~Talvorne-" + Widen(std::to_string(GetCurrentProcessId()));
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::wstring name = stem + L"-" + Widen(std::to_string(attempt));
     names = {name + L".tmp", name + L".old"};
-    const HANDLE opened = CreateFileW(names.temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened != INVALID_HANDLE_VALUE) {
-      file.reset(opened);
-      return ERROR_SUCCESS;
-    }
+    file = OwnedHandle(CreateFileW(names.temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return ERROR_SUCCESS;
     if (const DWORD error = GetLastError(); error != ERROR_FILE_EXISTS) return error;
   }
   return ERROR_FILE_EXISTS;
@@ -108,10 +99,10 @@ WholeFileOutcome WriteWholeFile(const std::wstring& path, std::string_view bytes
   const std::wstring target = LongPath(path);
   Beside names;
   {
-    OwnedFile file;
+    OwnedHandle file;
     if (const DWORD error = CreateBeside(FolderOf(target), names, file)) return {error};
     if (const DWORD error = WriteAndFlush(file.get(), bytes)) {
-      file.reset();
+      file = OwnedHandle();
       DeleteFileW(names.temporary.c_str());
       return {error};
     }

@@ -3,19 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <fstream>
-#include <memory>
 
-#include "win32/gdi_object.h"
+#include "win32/owned_handles.h"
 
 namespace talvorne::demo {
 namespace {
-
-struct ScreenDcDeleter {
-  void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
-};
-struct MemoryDcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
 
 // 32 bits per pixel, blue green red and a fourth byte, rows from the top down.
 BITMAPINFOHEADER PixelFormat(LONG width, LONG height) {
@@ -49,8 +41,8 @@ bool SaveScreenArea(const RECT& frame, const std::filesystem::path& bmpFile) {
   const LONG height = frame.bottom - frame.top;
   if (width <= 0 || height <= 0) return false;
 
-  const std::unique_ptr<HDC__, ScreenDcDeleter> screen(GetDC(nullptr));
-  const std::unique_ptr<HDC__, MemoryDcDeleter> memory(CreateCompatibleDC(screen.get()));
+  const WindowDc screen(nullptr);
+  const MemoryDc memory(CreateCompatibleDC(screen.get()));
   if (!screen || !memory) return false;
 
   BITMAPINFO format{};
@@ -60,10 +52,12 @@ bool SaveScreenArea(const RECT& frame, const std::filesystem::path& bmpFile) {
       CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
   if (!bitmap) return false;
 
-  const HGDIOBJ previous = SelectObject(memory.get(), bitmap.get());
-  const bool copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top,
-                             SRCCOPY | CAPTUREBLT) != FALSE;
-  SelectObject(memory.get(), previous);
+  bool copied = false;
+  {
+    const GdiSelection drawnInto(memory.get(), bitmap.get());
+    copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top,
+                    SRCCOPY | CAPTUREBLT) != FALSE;
+  }
   GdiFlush();
   // The screen leaves the fourth byte of each pixel at 0, which picture tools take for
   // transparent: the window is opaque.

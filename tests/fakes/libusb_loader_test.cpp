@@ -73,7 +73,7 @@ class LoadedFake : public ::testing::Test {
   // Loads the complete fake from a private folder holding the scenario.
   UsbLibrary& Load(const FakeUsbScenario& scenario) {
     scenario.WriteTo(folder_.Path());
-    library_ = LoadLibUSB(folder_.Dll());
+    library_ = LoadLibUSB(folder_.Dll()).library;
     if (library_ == nullptr) throw std::runtime_error("the fake libusb0.dll did not load");
     return *library_;
   }
@@ -106,30 +106,34 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
       .Acquisition(Reply().Header({}, -116).HeaderDelay(300));
   UsbLibrary& library = Load(scenario);
 
-  LibUSB::usb_dev_handle* handle = ConnectOscilloscope(library, view_);
+  const OpenedOscilloscope opened = ConnectOscilloscope(library, view_);
+  LibUSB::usb_dev_handle* handle = opened.handle;
   ASSERT_NE(handle, nullptr);
-  EXPECT_THAT(events_, ElementsAre("message Pas de BUS", "Label3 ERREUR conf3"));
+  EXPECT_THAT(events_, ElementsAre("message Pas de BUS", "refused alternate setting ERREUR conf3"));
 
-  const std::optional<AcquisitionExchange> first = RunAcquisitionExchange(library, handle);
+  const std::optional<AcquisitionExchange> first =
+      RunAcquisitionExchange(library, handle, opened.profile);
   ASSERT_TRUE(first.has_value());
   EXPECT_EQ(first->headerHex, "204e00aabb00000000000000");
-  EXPECT_EQ(first->label7, "READ DATA : 20000/20000");
+  EXPECT_EQ(first->recordCount, "READ DATA : 20000/20000");
   EXPECT_EQ(first->record, record);
 
-  const std::optional<AcquisitionExchange> second = RunAcquisitionExchange(library, handle);
+  const std::optional<AcquisitionExchange> second =
+      RunAcquisitionExchange(library, handle, opened.profile);
   ASSERT_TRUE(second.has_value());
-  EXPECT_EQ(second->label7, "READ DATA : 1000/65537");
-  EXPECT_EQ(second->label6, "Erreur recv data");
+  EXPECT_EQ(second->recordCount, "READ DATA : 1000/65537");
+  EXPECT_EQ(second->recordStatus, "Erreur recv data");
   Bytes expected(longRecord.begin(), longRecord.begin() + 1000);
   expected.resize(65537, 0);
   EXPECT_EQ(second->record, expected);
 
   const auto started = std::chrono::steady_clock::now();
-  const std::optional<AcquisitionExchange> third = RunAcquisitionExchange(library, handle);
+  const std::optional<AcquisitionExchange> third =
+      RunAcquisitionExchange(library, handle, opened.profile);
   EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(300));
   ASSERT_TRUE(third.has_value());
-  EXPECT_EQ(third->label4, "READ : -116/12");
-  EXPECT_EQ(third->label7, "READ DATA : 0/0");
+  EXPECT_EQ(third->headerCount, "READ : -116/12");
+  EXPECT_EQ(third->recordCount, "READ DATA : 0/0");
 
   CloseOscilloscope(library, handle);
   EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 0", "usb_find_devices -> 4",
@@ -157,8 +161,8 @@ TEST_F(LoadedFake, ConnexionAcquisitionsAndCloseCrossTheDllBoundary) {
 
 TEST_F(LoadedFake, FailedOpenThenARetryWhoseRescanCountsNoChange) {
   UsbLibrary& library = Load(FakeUsbScenario().Bus().Device(0x5345, 0x1234).Opens({false, true}));
-  EXPECT_EQ(ConnectOscilloscope(library, view_), nullptr);
-  EXPECT_NE(ConnectOscilloscope(library, view_), nullptr);
+  EXPECT_EQ(ConnectOscilloscope(library, view_).handle, nullptr);
+  EXPECT_NE(ConnectOscilloscope(library, view_).handle, nullptr);
   EXPECT_THAT(events_, ElementsAre("message Impossible d'ouvrir l'oscilloscope"));
   EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
                                  "usb_get_busses -> busses", "usb_open device=1.1 -> null",
@@ -171,24 +175,30 @@ TEST_F(LoadedFake, FailedOpenThenARetryWhoseRescanCountsNoChange) {
 
 TEST_F(LoadedFake, NoBusListEndsTheConnexion) {
   UsbLibrary& library = Load(FakeUsbScenario().FindDevices({-1}));
-  EXPECT_EQ(ConnectOscilloscope(library, view_), nullptr);
+  EXPECT_EQ(ConnectOscilloscope(library, view_).handle, nullptr);
   EXPECT_THAT(events_,
               ElementsAre("message Pas de BUS", "message Pas d'appareils", "message BUS vide"));
   EXPECT_THAT(Log(), ElementsAre("usb_init", "usb_find_busses -> 0", "usb_find_devices -> -1",
                                  "usb_get_busses -> null"));
 }
 
+// Both are said apart: a missing driver, and a DLL of that name lacking a function.
 TEST(LoadLibUSB, NothingIsLoadedWithoutTheDllOrWithOneFunctionMissing) {
   const DllFolder empty;
-  EXPECT_EQ(LoadLibUSB(empty.Dll()), nullptr);
+  const LibUSBLoad none = LoadLibUSB(empty.Dll());
+  EXPECT_EQ(none.library, nullptr);
+  EXPECT_EQ(LoadFailureText(none), "Pilote USB introuvable (libusb0.dll)");
 
   const DllFolder incomplete(TestProgramFolder() / "without_close" / kLibUsbDll);
   ASSERT_TRUE(fs::exists(incomplete.Dll()));
-  EXPECT_EQ(LoadLibUSB(incomplete.Dll()), nullptr);
+  const LibUSBLoad lacking = LoadLibUSB(incomplete.Dll());
+  EXPECT_EQ(lacking.library, nullptr);
+  EXPECT_EQ(LoadFailureText(lacking),
+            "Pilote USB incomplet : la fonction usb_close manque dans libusb0.dll");
 }
 
 TEST(LoadLibUSB, ByNameItFindsTheDllBesideTheProgram) {
-  EXPECT_NE(LoadLibUSB(), nullptr);
+  EXPECT_NE(LoadLibUSB().library, nullptr);
 }
 
 fs::path ModuleFile(HMODULE module) {

@@ -37,7 +37,8 @@ struct Exchange {
     library.replies = ReplyScript(std::move(replies));
   }
   AcquisitionExchange Run() {
-    std::optional<AcquisitionExchange> exchange = RunAcquisitionExchange(library, library.Handle());
+    std::optional<AcquisitionExchange> exchange =
+        RunAcquisitionExchange(library, library.Handle(), &kOriginalOscilloscope);
     EXPECT_TRUE(exchange.has_value());
     return exchange.value_or(AcquisitionExchange{});
   }
@@ -52,7 +53,7 @@ TEST(OctetsEnHexa, LowerCaseHighNibbleFirstWithoutSeparator) {
 TEST(AcquisitionExchange, NullHandleMakesNoCallAndNoReport) {
   Events events;
   InMemoryUsbLibrary library{events};
-  EXPECT_FALSE(RunAcquisitionExchange(library, nullptr).has_value());
+  EXPECT_FALSE(RunAcquisitionExchange(library, nullptr, &kOriginalOscilloscope).has_value());
   EXPECT_THAT(events, IsEmpty());
 }
 
@@ -65,13 +66,13 @@ TEST(AcquisitionExchange, CompleteExchangeOfA20000ByteRecord) {
                                         kStartCommandHex + " -> 10",
                                     "usb_bulk_read handle 0x81 12 2000 zeroed -> 12",
                                     "usb_bulk_read handle 0x81 20000 5000 zeroed -> 20000"));
-  EXPECT_EQ(result.label1, "recv2");
-  EXPECT_EQ(result.label2, "SEND");
-  EXPECT_EQ(result.label3, "RECV");
-  EXPECT_EQ(result.label4, "READ : 12/12");
-  EXPECT_EQ(result.label5, "WRITE : 10/10");
-  EXPECT_EQ(result.label6, "RECV DATA");
-  EXPECT_EQ(result.label7, "READ DATA : 20000/20000");
+  EXPECT_EQ(result.headerRequest, "recv2");
+  EXPECT_EQ(result.sendStatus, "SEND");
+  EXPECT_EQ(result.headerStatus, "RECV");
+  EXPECT_EQ(result.headerCount, "READ : 12/12");
+  EXPECT_EQ(result.writeCount, "WRITE : 10/10");
+  EXPECT_EQ(result.recordStatus, "RECV DATA");
+  EXPECT_EQ(result.recordCount, "READ DATA : 20000/20000");
   EXPECT_EQ(result.headerHex, "204e000123456789abcdefff");
   EXPECT_EQ(result.record, Pattern(20000));
   EXPECT_EQ(result.written, 10);
@@ -85,11 +86,11 @@ TEST(AcquisitionExchange, RecordLengthIsTheFirstThreeBytesLittleEndian) {
   const AcquisitionExchange result = x.Run();
   EXPECT_EQ(x.events.back(), "usb_bulk_read handle 0x81 65537 5000 zeroed -> 0");
   EXPECT_EQ(result.record.size(), 65537u);
-  EXPECT_EQ(result.label7, "READ DATA : 0/65537");
-  EXPECT_EQ(result.label6, "Erreur recv data");
+  EXPECT_EQ(result.recordCount, "READ DATA : 0/65537");
+  EXPECT_EQ(result.recordStatus, "Erreur recv data");
 
   Exchange largest({Reply().Header({0xff, 0xff, 0xff}).Record(Pattern(16777215))});
-  EXPECT_EQ(largest.Run().label7, "READ DATA : 16777215/16777215");
+  EXPECT_EQ(largest.Run().recordCount, "READ DATA : 16777215/16777215");
 }
 
 TEST(AcquisitionExchange, HeaderThatNeverArrivesGivesAnEmptyRecordAndTheExchangeGoesOn) {
@@ -100,12 +101,12 @@ TEST(AcquisitionExchange, HeaderThatNeverArrivesGivesAnEmptyRecordAndTheExchange
                                         kStartCommandHex + " -> 10",
                                     "usb_bulk_read handle 0x81 12 2000 zeroed -> -116",
                                     "usb_bulk_read handle 0x81 0 5000 zeroed -> 0"));
-  EXPECT_EQ(result.label1, "recv2");
-  EXPECT_EQ(result.label4, "READ : -116/12");
-  EXPECT_EQ(result.label3, "Erreur recv");
+  EXPECT_EQ(result.headerRequest, "recv2");
+  EXPECT_EQ(result.headerCount, "READ : -116/12");
+  EXPECT_EQ(result.headerStatus, "Erreur recv");
   EXPECT_EQ(result.headerHex, "000000000000000000000000");
-  EXPECT_EQ(result.label7, "READ DATA : 0/0");
-  EXPECT_EQ(result.label6, "RECV DATA");
+  EXPECT_EQ(result.recordCount, "READ DATA : 0/0");
+  EXPECT_EQ(result.recordStatus, "RECV DATA");
   EXPECT_THAT(result.record, IsEmpty());
 }
 
@@ -113,19 +114,19 @@ TEST(AcquisitionExchange, ShortOrFailedTransfersAreReportedWithTheirFullSignedCo
   // A short header still announces L from what arrived; the rest of it stays zero.
   Exchange x({Reply().Write(INT_MIN).Header({0x04, 0x00, 0x00, 0x99}).Record({9}, -110)});
   const AcquisitionExchange result = x.Run();
-  EXPECT_EQ(result.label5, "WRITE : -2147483648/10");
-  EXPECT_EQ(result.label2, "ERREUR send");
-  EXPECT_EQ(result.label4, "READ : 4/12");
-  EXPECT_EQ(result.label3, "Erreur recv");
+  EXPECT_EQ(result.writeCount, "WRITE : -2147483648/10");
+  EXPECT_EQ(result.sendStatus, "ERREUR send");
+  EXPECT_EQ(result.headerCount, "READ : 4/12");
+  EXPECT_EQ(result.headerStatus, "Erreur recv");
   EXPECT_EQ(result.headerHex, "040000990000000000000000");
-  EXPECT_EQ(result.label7, "READ DATA : -110/4");
-  EXPECT_EQ(result.label6, "Erreur recv data");
+  EXPECT_EQ(result.recordCount, "READ DATA : -110/4");
+  EXPECT_EQ(result.recordStatus, "Erreur recv data");
   EXPECT_EQ(x.events.size(), 3u);  // every transfer is attempted
 
   Exchange shortWrite({Reply().Write(9)});
-  EXPECT_EQ(shortWrite.Run().label2, "ERREUR send");
+  EXPECT_EQ(shortWrite.Run().sendStatus, "ERREUR send");
   Exchange failedZeroLength({Reply().Record({}, -5)});
-  EXPECT_EQ(failedZeroLength.Run().label6, "Erreur recv data");
+  EXPECT_EQ(failedZeroLength.Run().recordStatus, "Erreur recv data");
 }
 
 TEST(AcquisitionExchange, ShortRecordKeepsItsLengthWithUndeliveredBytesZero) {
@@ -134,8 +135,8 @@ TEST(AcquisitionExchange, ShortRecordKeepsItsLengthWithUndeliveredBytesZero) {
   const AcquisitionExchange result = x.Run();
 
   EXPECT_EQ(x.events.back(), "usb_bulk_read handle 0x81 100 5000 zeroed -> 40");
-  EXPECT_EQ(result.label7, "READ DATA : 40/100");
-  EXPECT_EQ(result.label6, "Erreur recv data");
+  EXPECT_EQ(result.recordCount, "READ DATA : 40/100");
+  EXPECT_EQ(result.recordStatus, "Erreur recv data");
   Bytes expected = delivered;
   expected.resize(100, 0);
   EXPECT_EQ(result.record, expected);
@@ -150,7 +151,7 @@ TEST(AcquisitionExchange, EveryPressRunsAFreshExchange) {
   EXPECT_EQ(x.Run().record, Bytes(8, 0xff));
   const AcquisitionExchange second = x.Run();
   EXPECT_EQ(second.record, (Bytes{0x11, 0x11, 0, 0, 0, 0, 0, 0}));
-  EXPECT_EQ(second.label6, "Erreur recv data");
+  EXPECT_EQ(second.recordStatus, "Erreur recv data");
   // No header arrives the third time: nothing of the earlier headers is left to announce a length.
   const AcquisitionExchange third = x.Run();
   EXPECT_THAT(third.record, IsEmpty());
@@ -202,6 +203,7 @@ TEST(AcquisitionFailure, OnlyTheWholeHeaderAndTheWholeRecordMakeATable) {
     exchange.written = test.written;
     exchange.headerRead = test.headerRead;
     exchange.recordRead = test.recordRead;
+    exchange.header.resize(12);
     exchange.record.resize(test.length);
     const std::optional<AcquisitionFailure> failure = FailureOf(exchange);
     SCOPED_TRACE(::testing::Message() << test.written << " " << test.headerRead << " "

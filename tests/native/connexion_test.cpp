@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "device/acquisition_exchange.h"
 #include "tests/native/in_memory_usb_library.h"
 
 namespace talvorne {
@@ -24,7 +25,7 @@ struct Connexion {
   InMemoryUsbLibrary library{events};
   RecordingView view{events};
 
-  LibUSB::usb_dev_handle* Run() { return ConnectOscilloscope(library, view); }
+  LibUSB::usb_dev_handle* Run() { return ConnectOscilloscope(library, view).handle; }
 };
 
 TEST(ConnexionWalk, OpensTheFirstMatchInBusThenDeviceOrderAndSetsItUp) {
@@ -86,12 +87,14 @@ TEST(ConnexionSetUp, EveryRefusedStepIsReportedAndNoneSkipsTheNext) {
 
   // Connected all the same: the handle is handed back.
   EXPECT_EQ(c.Run(), c.library.Handle());
-  EXPECT_THAT(c.events,
-              ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1",
-                          "usb_get_busses", "usb_open 1.1", "usb_set_configuration handle 1 -> -1",
-                          "Label1 ERREUR conf1", "usb_claim_interface handle 0 -> -16",
-                          "Label2 ERREUR conf2", "usb_set_altinterface handle -1 -> -22",
-                          "usb_release_interface handle -1 -> 0", "Label3 ERREUR conf3"));
+  EXPECT_THAT(
+      c.events,
+      ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 1", "usb_get_busses",
+                  "usb_open 1.1", "usb_set_configuration handle 1 -> -1",
+                  "refused configuration ERREUR conf1", "usb_claim_interface handle 0 -> -16",
+                  "refused interface ERREUR conf2", "usb_set_altinterface handle -1 -> -22",
+                  "usb_release_interface handle -1 -> 0",
+                  "refused alternate setting ERREUR conf3"));
 }
 
 TEST(ConnexionSetUp, OnlyNegativeResultsAreFailuresAndEachWritesOnlyItsLabel) {
@@ -100,8 +103,9 @@ TEST(ConnexionSetUp, OnlyNegativeResultsAreFailuresAndEachWritesOnlyItsLabel) {
     std::vector<std::string> reports;
   };
   for (const Case& test :
-       {Case{1, 2, 3, {}}, Case{-1, 0, 0, {"Label1 ERREUR conf1"}},
-        Case{0, -1, 0, {"Label2 ERREUR conf2"}}, Case{0, 0, -1, {"Label3 ERREUR conf3"}}}) {
+       {Case{1, 2, 3, {}}, Case{-1, 0, 0, {"refused configuration ERREUR conf1"}},
+        Case{0, -1, 0, {"refused interface ERREUR conf2"}},
+        Case{0, 0, -1, {"refused alternate setting ERREUR conf3"}}}) {
     Connexion c;
     c.library.AddBus({kOscilloscope});
     c.library.setConfiguration = {test.configuration};
@@ -111,7 +115,7 @@ TEST(ConnexionSetUp, OnlyNegativeResultsAreFailuresAndEachWritesOnlyItsLabel) {
 
     Events reports;
     for (const std::string& event : c.events) {
-      if (event.starts_with("Label") || event.starts_with("message")) reports.push_back(event);
+      if (event.starts_with("refused") || event.starts_with("message")) reports.push_back(event);
     }
     EXPECT_EQ(reports, test.reports) << test.configuration << test.claim << test.alternate;
     const bool released = std::find(c.events.begin(), c.events.end(),
@@ -141,7 +145,7 @@ TEST(ConnexionCounts, ALaterScanCountsChangesSoOnlyAFailedCountIsReported) {
   c.library.busses.AddDevice(kOscilloscope);
   LibUSB::usb_dev_handle* handle = c.Run();
   ASSERT_EQ(handle, c.library.Handle());
-  ReleaseOscilloscope(c.library, handle);  // its cable pulled, then plugged back in
+  ReleaseOscilloscope(c.library, handle, kOriginalOscilloscope);  // cable pulled, plugged back
   EXPECT_EQ(c.Run(), c.library.Handle());
 
   const std::vector<std::string> setUp = {"usb_open 1.2", "usb_set_configuration handle 1 -> 0",
@@ -164,6 +168,54 @@ TEST(ConnexionCounts, ALaterScanCountsChangesSoOnlyAFailedCountIsReported) {
   EXPECT_EQ(c.events, expected);
 }
 
+// Another model in the table: its device is the first known one on the bus, and it is set up,
+// spoken to and let go as its own profile says.
+TEST(ConnexionProfiles, TheFirstDeviceOfAnyKnownModelIsOpenedAndItsProfileServesTheExchange) {
+  constexpr char kGo[] = {'G', 'O'};
+  const OscilloscopeProfile otherModel = {
+      .vendorId = 0x1111,
+      .productId = 0x2222,
+      .configuration = 2,
+      .interfaceNumber = 1,
+      .alternateSetting = 3,
+      .releasedInterface = 5,
+      .commandEndpoint = 0x02,
+      .replyEndpoint = 0x86,
+      .startCommand = kGo,
+      .replyHeaderSize = 16,
+      .commandTimeoutMs = 100,
+      .headerTimeoutMs = 200,
+      .recordTimeoutMs = 300,
+      .recordFormat = kOriginalRecordFormat,
+  };
+  const OscilloscopeProfile known[] = {kOriginalOscilloscope, otherModel};
+  Connexion c;
+  c.library.AddBus({{0x1111, 0x0001}, {0x1111, 0x2222}, kOscilloscope});
+  c.library.setAltInterface = {-22};
+  c.library.replies = testing::ReplyScript({testing::Reply().Header({4, 0, 0}, 16).Record({1})});
+
+  const OpenedOscilloscope opened = ConnectOscilloscope(c.library, c.view, known);
+  ASSERT_EQ(opened.handle, c.library.Handle());
+  EXPECT_EQ(opened.profile, &known[1]);
+  const std::optional<AcquisitionExchange> exchange =
+      RunAcquisitionExchange(c.library, opened.handle, opened.profile);
+  ASSERT_TRUE(exchange.has_value());
+  EXPECT_EQ(exchange->headerCount, "READ : 16/16");
+  LibUSB::usb_dev_handle* handle = opened.handle;
+  ReleaseOscilloscope(c.library, handle, *opened.profile);
+
+  EXPECT_THAT(
+      c.events,
+      ElementsAre("usb_init", "usb_find_busses -> 1", "usb_find_devices -> 3", "usb_get_busses",
+                  "usb_open 1.2", "usb_set_configuration handle 2 -> 0",
+                  "usb_claim_interface handle 1 -> 0", "usb_set_altinterface handle 3 -> -22",
+                  "usb_release_interface handle 5 -> 0", "refused alternate setting ERREUR conf3",
+                  "usb_bulk_write handle 0x02 2 100 474f -> 2",
+                  "usb_bulk_read handle 0x86 16 200 zeroed -> 16",
+                  "usb_bulk_read handle 0x86 4 300 zeroed -> 1",
+                  "usb_release_interface handle 1 -> 0", "usb_close handle -> 0"));
+}
+
 TEST(CloseOscilloscope, ClosesOnlyAnOpenHandleOnce) {
   Connexion c;
   CloseOscilloscope(c.library, nullptr);
@@ -176,7 +228,7 @@ TEST(CloseOscilloscope, ClosesOnlyAnOpenHandleOnce) {
 TEST(ReleaseOscilloscope, ReleasesTheClaimedInterfaceClosesAndForgetsTheHandle) {
   Connexion c;
   LibUSB::usb_dev_handle* handle = c.library.Handle();
-  ReleaseOscilloscope(c.library, handle);
+  ReleaseOscilloscope(c.library, handle, kOriginalOscilloscope);
   EXPECT_EQ(handle, nullptr);
   CloseOscilloscope(c.library, handle);  // the close handler finds nothing left to close
   EXPECT_THAT(c.events,

@@ -36,6 +36,17 @@ TEST(LayoutDetection, MarkerPositionsAndPrecedence) {
   EXPECT_EQ(at10065.secondBlockStart, 10065u);
 }
 
+TEST(LayoutDetection, AnotherFormatsStartsAreTriedInItsOwnOrder) {
+  RecordBuilder both(25116);
+  both.Marker(10065).Marker(12565);
+  constexpr std::size_t k5000First[] = {10065, 12565};
+  EXPECT_EQ(DetectLayout(both.Bytes(), RecordFormat{k5000First}).secondBlockStart, 10065u);
+
+  constexpr std::size_t k6250Only[] = {12565};
+  const RecordBuilder five = RecordBuilder::TwoChannels(5000);
+  EXPECT_EQ(WaveformRecord(five.Bytes(), RecordFormat{k6250Only}).ChannelCount(), 1);
+}
+
 TEST(LayoutDetection, OnlyTheExactMarkerMatches) {
   for (auto [first, second] : {std::pair{0x63, 0x68}, {0x48, 0x43}, {0x43, 0x00}}) {
     RecordBuilder record(25116);

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "device/octets_en_hexa.h"
-#include "device/oscilloscope_protocol.h"
+#include "device/oscilloscope_profile.h"
 #include "tests/support/fake_usb_files.h"
 #include "tests/support/simulated_usb.h"
 
@@ -119,11 +119,12 @@ class FakeUsbScenario {
 // One oscilloscope on one bus, answering every start command with this record behind a header
 // that announces its length (the header's other bytes left at zero, as the instrument leaves them).
 inline FakeUsbScenario OscilloscopeHolding(const std::vector<std::uint8_t>& record) {
-  std::vector<std::uint8_t> header(oscilloscope::kReplyHeaderSize, 0);
+  std::vector<std::uint8_t> header(static_cast<std::size_t>(kOriginalOscilloscope.replyHeaderSize),
+                                   0);
   for (std::size_t i = 0; i < 3; ++i)
     header[i] = static_cast<std::uint8_t>(record.size() >> (8 * i));
   FakeUsbScenario scenario;
-  scenario.Bus().Device(oscilloscope::kVendorId, oscilloscope::kProductId);
+  scenario.Bus().Device(kOriginalOscilloscope.vendorId, kOriginalOscilloscope.productId);
   scenario.Acquisition(Reply().Header(std::move(header)).Record(record));
   return scenario;
 }

@@ -1,5 +1,5 @@
 // A Connexion view that writes its reports into an event list, "message TEXT" and
-// "LabelN TEXT", so that tests can check them in order with the library's calls.
+// "refused STEP TEXT", so that tests can check them in order with the library's calls.
 #pragma once
 
 #include <string>
@@ -18,8 +18,10 @@ class RecordingView final : public ConnexionView {
   void ShowMessage(std::string_view text) override {
     events_.push_back("message " + std::string(text));
   }
-  void SetLabel(int label, std::string_view text) override {
-    events_.push_back("Label" + std::to_string(label) + " " + std::string(text));
+  void ShowRefusedStep(SetUpStep step, std::string_view text) override {
+    const char* const steps[] = {"configuration", "interface", "alternate setting"};
+    events_.push_back("refused " + std::string(steps[static_cast<std::size_t>(step)]) + " " +
+                      std::string(text));
   }
 
  private:

@@ -106,7 +106,7 @@ TEST(DdeCommands, GetdataAfterConnexionSendsEachNewCurveOnceItIsWhole) {
   const ChildProcess running(PlaceStandInZuruzevu(zuruzevu.Path()));
   ASSERT_TRUE(WaitForZuruzevuEvent(zuruzevu.Path(), "register", 20s));
   FakeUsbScenario scenario;
-  scenario.Bus().Device(oscilloscope::kVendorId, oscilloscope::kProductId);
+  scenario.Bus().Device(kOriginalOscilloscope.vendorId, kOriginalOscilloscope.productId);
   for (std::int32_t n : {20, 30, 40, 50, 55}) scenario.Acquisition(CurveOf(n));
   scenario.Acquisition(CurveOf(60).RecordDelivered(100));  // of 185
   scenario.Acquisition(CurveOf(70));

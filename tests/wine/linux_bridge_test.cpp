@@ -186,7 +186,8 @@ TEST(LinuxBridge, WithoutLinuxsLibusbConnexionSaysTheDriverIsMissing) {
 // Loaded here, without the program: the twelve functions are there, and what was never opened or
 // listed is refused before it can reach Linux's library.
 TEST(LinuxBridge, WhatItDidNotHandOutIsRefused) {
-  const auto library = LoadLibUSB((TestProgramFolder() / kBridge / L"libusb0.dll").wstring());
+  const auto library =
+      LoadLibUSB((TestProgramFolder() / kBridge / L"libusb0.dll").wstring()).library;
   ASSERT_NE(library, nullptr);
   EXPECT_EQ(library->usb_get_busses(), nullptr);  // no scan yet
   char stray[580] = {};

@@ -15,6 +15,7 @@
 #include "tests/wine/support/program_windows.h"
 #include "win32/com_apartment.h"
 #include "win32/dpi.h"
+#include "win32/owned_handles.h"
 
 namespace talvorne {
 namespace {
@@ -182,12 +183,10 @@ TEST(MainWindow, MovedToAScreenOfAnotherDpiItScalesWithoutEverUsingADeletedFont)
 // rectangle grows past that width for a word that does not fit.
 SIZE DrawnSize(const ControlLayout& layout, HWND control, UINT format, int width) {
   const std::wstring text = TextOf(control);
-  const HDC dc = GetDC(control);
-  const HGDIOBJ previous = SelectObject(dc, layout.Font());
+  const WindowDc dc(control);
+  const GdiSelection font(dc.get(), layout.Font());
   RECT drawn{0, 0, width, 0};
-  DrawTextW(dc, text.c_str(), -1, &drawn, DT_CALCRECT | DT_NOPREFIX | format);
-  SelectObject(dc, previous);
-  ReleaseDC(control, dc);
+  DrawTextW(dc.get(), text.c_str(), -1, &drawn, DT_CALCRECT | DT_NOPREFIX | format);
   return {drawn.right, drawn.bottom};
 }
 
