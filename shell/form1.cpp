@@ -217,29 +217,29 @@ void TForm1::ConvertRecord(std::span<const std::uint8_t> record, bool sendTable)
   RunAcquisition(sendTable, [&] { return ConvertAcceptedRecord(record); });
 }
 
-bool TForm1::ConvertAcceptedRecord(std::span<const std::uint8_t> record) {
-  const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
-  if (!AcceptRecord(description, record.size())) return false;
-  FillFromRecord(record, description);
+bool TForm1::ConvertAcceptedRecord(std::span<const std::uint8_t> bytes) {
+  const WaveformRecord record(bytes);
+  if (!AcceptRecord(record)) return false;
+  FillFromRecord(DecodeCurve(record));
   return true;
 }
 
-bool TForm1::AcceptRecord(const RecordTexts& description, std::size_t length) const {
-  if (description.sampleCount < 0) {
-    ShowPlainMessage(FillPlaceholders(texts::kUnreadableRecord, {std::to_string(length)}));
+bool TForm1::AcceptRecord(const WaveformRecord& record) const {
+  if (record.SampleCount() < 0) {
+    ShowPlainMessage(FillPlaceholders(texts::kUnreadableRecord, {std::to_string(record.Length())}));
     return false;
   }
-  if (description.sampleCount > kLargestSampleCount) {
-    throw std::length_error(RecordTooLongError(description.sampleCount));
+  if (record.SampleCount() > kLargestSampleCount) {
+    throw std::length_error(RecordTooLongError(record.SampleCount()));
   }
   return true;
 }
 
-void TForm1::FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description) {
-  WriteRecordDescription(description);
+void TForm1::FillFromRecord(const Curve& curve) {
+  WriteRecordDescription(DescribeRecord(curve, settings_.decimalSeparator));
   WindowMessagePump pump;
   Attente(kPauseBeforeTableMs, pump);
-  WriteSamples(record, description.sampleCount);
+  WriteSamples(curve);
 }
 
 void TForm1::WriteRecordDescription(const RecordTexts& description) {
@@ -248,11 +248,11 @@ void TForm1::WriteRecordDescription(const RecordTexts& description) {
   Memo1.SetText(description.headerLines);
 }
 
-void TForm1::WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount) {
-  ProgressBar1.SetRange(0, sampleCount);
+void TForm1::WriteSamples(const Curve& curve) {
+  ProgressBar1.SetRange(0, curve.sampleCount);
   ProgressBar1.SetVisible(true);
-  const SampleTexts samples = ConvertSamples(record, settings_.decimalSeparator);
-  ProgressBar1.SetPosition(sampleCount);
+  const SampleTexts samples = ConvertSamples(curve, settings_.decimalSeparator);
+  ProgressBar1.SetPosition(curve.sampleCount);
   // Each control gets its whole text in one call.
   Memo1.SetText(samples.table);
   RichEdit1.SetText(samples.sampleByteTrace);

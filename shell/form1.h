@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "decoding/curve.h"
 #include "decoding/record_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/usb_library.h"
@@ -62,12 +63,13 @@ class TForm1 : public Window {
   void ConvertRecord(std::span<const std::uint8_t> record, bool sendTable = false);
   // Refuses, before anything is written, a record that cannot become a table: one too short to
   // hold a sample gets a plain message box and false, one far longer than the instrument's
-  // std::length_error. The table, the labels and the traces then stay as they were.
-  bool AcceptRecord(const RecordTexts& description, std::size_t length) const;
+  // std::length_error. The table, the labels and the traces then stay as they were. It reads the
+  // record's length alone: nothing is decoded, nor allocated for the samples, before it accepts.
+  bool AcceptRecord(const WaveformRecord& record) const;
   // The conversion's two halves, around its pause: the labels and the header, then the samples
-  // of an accepted record.
+  // of an accepted record's curve.
   void WriteRecordDescription(const RecordTexts& description);
-  void WriteSamples(std::span<const std::uint8_t> record, std::int32_t sampleCount);
+  void WriteSamples(const Curve& curve);
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -94,7 +96,7 @@ class TForm1 : public Window {
   // The oscilloscope has stopped answering: its handle is closed and forgotten, and Connexion is
   // offered again.
   void LetOscilloscopeGo();
-  void FillFromRecord(std::span<const std::uint8_t> record, const RecordTexts& description);
+  void FillFromRecord(const Curve& curve);
   // During an acquisition a command that takes the table waits for the complete table.
   void RunOnCompleteTable(TableCommand command);
   void RunTableCommand(TableCommand command);

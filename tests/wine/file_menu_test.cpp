@@ -15,6 +15,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include "decoding/curve.h"
+#include "decoding/record_texts.h"
+#include "decoding/waveform_record.h"
 #include "resources/resource_ids.h"
 #include "shell/format_settings.h"
 #include "tests/support/record_builder.h"
@@ -66,8 +69,9 @@ constexpr std::wstring_view kAdd = L"Ajouter à Zuruzevu (nouvelle page)";
 void WriteTable(TForm1& form, const std::string& decimalSeparator, std::int16_t firstSample) {
   RecordBuilder record = RecordBuilder::OneChannel(4);
   record.ChannelCharacter('2').TimebaseCode(13).VoltsCode(1, 3).Sample(1, 1, firstSample);
-  form.WriteRecordDescription(DescribeRecord(record.Bytes(), decimalSeparator));
-  form.WriteSamples(record.Bytes(), 4);
+  const Curve curve = DecodeCurve(WaveformRecord(record.Bytes()));
+  form.WriteRecordDescription(DescribeRecord(curve, decimalSeparator));
+  form.WriteSamples(curve);
 }
 
 std::string FileBytes(const std::filesystem::path& file) {
