@@ -1,8 +1,8 @@
 #include "device/acquisition_failure.h"
 
+#include "decoding/placeholders.h"
 #include "device/device_texts.h"
 #include "device/oscilloscope_protocol.h"
-#include "win32/placeholders.h"
 
 namespace talvorne {
 

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "decoding/attente.h"
+#include "decoding/lines.h"
+#include "decoding/placeholders.h"
 #include "decoding/sample_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/acquisition_failure.h"
@@ -13,7 +15,6 @@
 #include "device/libusb_loader.h"
 #include "handoff/command_message.h"
 #include "handoff/form_dde.h"
-#include "handoff/lines.h"
 #include "resources/resource_ids.h"
 #include "shell/aboutform.h"
 #include "shell/shell_texts.h"
@@ -22,7 +23,6 @@
 #include "win32/foreground.h"
 #include "win32/guarded_call.h"
 #include "win32/message_boxes.h"
-#include "win32/placeholders.h"
 #include "win32/shortcuts.h"
 
 namespace talvorne {
