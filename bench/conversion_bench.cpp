@@ -1,10 +1,10 @@
 // Times the conversion of a waveform record into every text it gives (labels, header, table,
-// traces) against the snprintf-based reference, for the usual two-channel record and for the
-// largest record the reply header can announce. Each measurement runs in a process of its own,
-// so that the peak memory reported is that conversion's alone, once with the C library's
-// default allocator and once with its allocator asking for transparent huge pages: a page fault
-// costs some 15 µs on the virtual machines we build on (a fraction of a µs on hardware), and the
-// largest record writes 700 MB of text.
+// traces), its decoding into a curve included, against the snprintf-based reference, for the
+// usual two-channel record and for the largest record the reply header can announce. Each
+// measurement runs in a process of its own, so that the peak memory reported is that
+// conversion's alone, once with the C library's default allocator and once with its allocator
+// asking for transparent huge pages: a page fault costs some 15 µs on the virtual machines we
+// build on (a fraction of a µs on hardware), and the largest record writes 700 MB of text.
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -21,8 +21,10 @@
 #include <utility>
 #include <vector>
 
+#include "decoding/curve.h"
 #include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
+#include "decoding/waveform_record.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/reference_conversion.h"
 
@@ -78,9 +80,11 @@ constexpr Workload kWorkloads[] = {
 // Every text a conversion gives: the two labels, the table and the two traces.
 using Texts = std::vector<std::string>;
 
+// The window's conversion: the record decoded once into its curve, then both views of it.
 Texts ProgramConversion(const std::vector<std::uint8_t>& record) {
-  talvorne::RecordTexts described = talvorne::DescribeRecord(record, kSeparator);
-  talvorne::SampleTexts converted = talvorne::ConvertSamples(record, kSeparator);
+  const talvorne::Curve curve = talvorne::DecodeCurve(talvorne::WaveformRecord(record));
+  talvorne::RecordTexts described = talvorne::DescribeRecord(curve, kSeparator);
+  talvorne::SampleTexts converted = talvorne::ConvertSamples(curve, kSeparator);
   Texts texts;
   texts.push_back(std::move(described.sweepLabel));
   texts.push_back(std::move(described.amplitudeLabel));

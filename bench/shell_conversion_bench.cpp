@@ -2,8 +2,9 @@
 // data table in Memo1 and the traces in RichEdit1 and RichEdit3 of freshly made program windows.
 // Every record and stage runs in a process of its own, so that its peak memory is its own and a
 // control that never finishes or fails cannot hide the others' figures:
-//   shell      DescribeRecord and WriteRecordDescription, then WriteSamples, next to a standalone
-//              ConvertSamples of the same record (WriteSamples less it is the controls' share);
+//   shell      AcceptRecord, DecodeCurve, DescribeRecord and WriteRecordDescription, then
+//              WriteSamples, next to a standalone ConvertSamples of the same curve (WriteSamples
+//              less it is the controls' share);
 //   Memo1, RichEdit1, RichEdit3
 //              the same texts given to one control alone with SetWindowTextW.
 // A watchdog thread prints progress and ends a process that runs out of time or memory.
@@ -26,6 +27,7 @@
 #include "decoding/curve.h"
 #include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
+#include "decoding/waveform_record.h"
 #include "tests/wine/support/program_windows.h"
 #include "win32/text_encoding.h"
 
@@ -78,17 +80,23 @@ void TimeRepaint(Watchdog& watchdog) {
   PrintTime("pending messages (repaint) after filling", Milliseconds(testing::Pump));
 }
 
-// Times ConvertSamples on the record twice: the first call also pays for growing the heap, and
-// WriteSamples runs on a grown one. Hands the texts of the second call to `use`, then frees them.
-// (Assigning an empty string would keep the buffer: the texts must go out of scope.)
+// Decodes the record, then times ConvertSamples on its curve twice: the first call also pays for
+// growing the heap, and WriteSamples runs on a grown one. Hands the texts of the second call to
+// `use`, then frees them. (Assigning an empty string would keep the buffer: the texts must go out
+// of scope.)
 template <typename Use>
 void TimedConversion(const std::vector<std::uint8_t>& record, Watchdog& watchdog, Use&& use) {
+  watchdog.Enter("DecodeCurve");
+  std::optional<Curve> curve;
+  PrintTime("DecodeCurve alone",
+            Milliseconds([&] { curve.emplace(DecodeCurve(WaveformRecord(record))); }));
   watchdog.Enter("ConvertSamples");
   PrintTime("ConvertSamples alone, first call",
-            Milliseconds([&] { ConvertSamples(record, kSeparator); }));
+            Milliseconds([&] { ConvertSamples(*curve, kSeparator); }));
   std::optional<SampleTexts> texts;
   PrintTime("ConvertSamples alone, again",
-            Milliseconds([&] { texts.emplace(ConvertSamples(record, kSeparator)); }));
+            Milliseconds([&] { texts.emplace(ConvertSamples(*curve, kSeparator)); }));
+  curve.reset();
   std::printf("  texts: table %zu bytes, RichEdit1 trace %zu bytes, RichEdit3 trace %zu bytes\n",
               texts->table.size(), texts->sampleByteTrace.size(), texts->timeVoltageTrace.size());
   std::forward<Use>(use)(*texts);
@@ -105,25 +113,24 @@ bool RunShell(const std::vector<std::uint8_t>& record, Watchdog& watchdog) {
 
   ProgramWindows windows(FormatSettings{std::string(kSeparator)});
   TForm1& form = windows.Main();
-  watchdog.Enter("DescribeRecord + WriteRecordDescription");
-  RecordTexts description;
-  const double describe = Milliseconds([&] {
-    description = DescribeRecord(record, kSeparator);
-    form.WriteRecordDescription(description);
-  });
-  PrintTime("DescribeRecord + WriteRecordDescription", describe);
-  watchdog.Enter("WriteSamples");
+  const WaveformRecord accepted(record);
   try {
-    AcceptRecord(WaveformRecord(record));
+    AcceptRecord(accepted);
   } catch (const std::exception& refusal) {
     // The window refuses records far longer than the instrument's: that is the outcome.
     std::printf("The window refused the record: %s\n", refusal.what());
     return true;
   }
-  const double samples = Milliseconds([&] {
-    form.WriteSamples(ConvertSamples(record, kSeparator), DecodeCurve(WaveformRecord(record)));
+  watchdog.Enter("DecodeCurve + WriteRecordDescription (DescribeRecord + 3 texts)");
+  std::optional<Curve> curve;
+  const double describe = Milliseconds([&] {
+    curve.emplace(DecodeCurve(accepted));
+    form.WriteRecordDescription(*curve);
   });
-  PrintTime("WriteSamples (DecodeCurve + ConvertSamples + progress bar + 3 texts)", samples);
+  PrintTime("DecodeCurve + WriteRecordDescription (DescribeRecord + 3 texts)", describe);
+  watchdog.Enter("WriteSamples");
+  const double samples = Milliseconds([&] { form.WriteSamples(*curve); });
+  PrintTime("WriteSamples (ConvertSamples + progress bar + 3 texts)", samples);
   PrintTime("every control filled (the two lines above)", describe + samples);
   TimeRepaint(watchdog);
   const bool memoComplete = CheckMemo("Memo1", form.Memo1.Handle(), table);

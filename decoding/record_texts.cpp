@@ -1,35 +1,40 @@
 #include "decoding/record_texts.h"
 
-#include "decoding/channel_character.h"
 #include "decoding/number_format.h"
-#include "decoding/scale_tables.h"
 
 namespace talvorne {
 namespace {
 
-std::string AmplitudeLabel(const WaveformRecord& record, std::string_view decimalSeparator) {
-  const std::string range1 = FormatNumber(CalibreTension(record.VoltsCode(1)), decimalSeparator);
-  if (record.ChannelCount() == 2) {
-    const std::string range2 = FormatNumber(CalibreTension(record.VoltsCode(2)), decimalSeparator);
+std::string AmplitudeLabel(const Curve& curve, std::string_view decimalSeparator) {
+  const std::string range1 =
+      FormatNumber(curve.channels[0].millivoltsPerDivision, decimalSeparator);
+  if (curve.channels.size() == 2) {
+    const std::string range2 =
+        FormatNumber(curve.channels[1].millivoltsPerDivision, decimalSeparator);
     return "Amplitude CH 1 : " + range1 + " mV\rCH2 : " + range2 + " mV";
   }
-  return "Amplitude CH" + ChannelCharacterText(record.ChannelCharacter()) + " : " + range1 + " mV";
+  return "Amplitude CH" + curve.channelCharacter + " : " + range1 + " mV";
 }
 
 }  // namespace
 
-std::string HeaderLines(const WaveformRecord& record) {
-  if (record.ChannelCount() == 2) return std::string(kTwoChannelHeaderLines);
-  return "t\tU" + ChannelCharacterText(record.ChannelCharacter()) + "\r\ns\tmV\r\n";
+std::string HeaderLines(const Curve& curve) {
+  std::string names = "t";
+  std::string units = "s";
+  for (const CurveChannel& channel : curve.channels) {
+    names += '\t';
+    names += channel.name;
+    units += "\tmV";
+  }
+  return names + "\r\n" + units + "\r\n";
 }
 
-RecordTexts DescribeRecord(std::span<const std::uint8_t> bytes, std::string_view decimalSeparator) {
-  const WaveformRecord record(bytes);
+RecordTexts DescribeRecord(const Curve& curve, std::string_view decimalSeparator) {
   return {
-      "Balayage : " + FormatNumber(BaseDeTemps(record.TimebaseCode()), decimalSeparator) + " s",
-      AmplitudeLabel(record, decimalSeparator),
-      HeaderLines(record),
-      record.SampleCount(),
+      "Balayage : " + FormatNumber(curve.secondsPerDivision, decimalSeparator) + " s",
+      AmplitudeLabel(curve, decimalSeparator),
+      HeaderLines(curve),
+      curve.sampleCount,
   };
 }
 

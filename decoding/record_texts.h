@@ -1,13 +1,12 @@
 // What the conversion of a waveform record shows before its pause: the sweep and amplitude
-// labels and the two header lines of the data table.
+// labels and the two header lines of the data table, a view of the record's curve.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 
-#include "decoding/waveform_record.h"
+#include "decoding/curve.h"
 
 namespace talvorne {
 
@@ -21,10 +20,10 @@ struct RecordTexts {
   std::int32_t sampleCount;    // N; zero or negative means no sample
 };
 
-RecordTexts DescribeRecord(std::span<const std::uint8_t> record, std::string_view decimalSeparator);
+RecordTexts DescribeRecord(const Curve& curve, std::string_view decimalSeparator);
 
-// The names line and the units line, each followed by CR LF; a one-channel record names its
-// voltage column after the channel character.
-std::string HeaderLines(const WaveformRecord& record);
+// The names line and the units line, each followed by CR LF: the time, then each channel's
+// column by its name.
+std::string HeaderLines(const Curve& curve);
 
 }  // namespace talvorne

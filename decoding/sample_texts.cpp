@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <optional>
+#include <span>
 
 #include "decoding/number_format.h"
 #include "decoding/record_texts.h"
-#include "decoding/scale_tables.h"
 #include "decoding/voltage_texts.h"
-#include "decoding/waveform_record.h"
 
 namespace talvorne {
 namespace {
@@ -33,24 +32,24 @@ char* WriteHexByte(char* out, std::uint8_t byte) {
 
 class SampleConversion {
  public:
-  SampleConversion(const WaveformRecord& record, std::string_view decimalSeparator)
-      : record_(record),
+  SampleConversion(const Curve& curve, std::string_view decimalSeparator)
+      : curve_(curve),
         decimalSeparator_(decimalSeparator),
-        sampleCount_(record.SampleCount()),
-        secondsPerDivision_(BaseDeTemps(record.TimebaseCode())),
-        channel1_(FacteurTension(record.VoltsCode(1)), decimalSeparator) {
-    if (record.ChannelCount() == 2) {
-      channel2_.emplace(FacteurTension(record.VoltsCode(2)), decimalSeparator);
+        samples1_(curve.channels[0].samples),
+        channel1_(curve.channels[0].millivoltsPerUnit, decimalSeparator) {
+    if (curve.channels.size() == 2) {
+      samples2_ = curve.channels[1].samples;
+      channel2_.emplace(curve.channels[1].millivoltsPerUnit, decimalSeparator);
     }
   }
 
   void Run(SampleTexts& texts) {
     Reserve(texts);
-    for (std::int32_t i = 1; i <= sampleCount_; ++i) {
-      const std::string_view voltage1 = channel1_.Text(record_.Sample(1, i));
-      AppendSampleByteEntry(texts.sampleByteTrace, i);
-      AppendTimeVoltageEntry(texts.timeVoltageTrace, i, voltage1);
-      AppendTableLine(texts.table, i, voltage1);
+    for (std::size_t at = 0; at < samples1_.size(); ++at) {
+      const std::string_view voltage1 = channel1_.Text(samples1_[at]);
+      AppendSampleByteEntry(texts.sampleByteTrace, at);
+      AppendTimeVoltageEntry(texts.timeVoltageTrace, at, voltage1);
+      AppendTableLine(texts.table, at, voltage1);
     }
   }
 
@@ -58,80 +57,83 @@ class SampleConversion {
   // The texts grow to hundreds of megabytes for the largest record: each gets its full size
   // once, so that no reallocation doubles the memory it needs.
   void Reserve(SampleTexts& texts) {
-    const auto count = static_cast<std::size_t>(sampleCount_);
+    const std::size_t count = samples1_.size();
     const std::size_t number = MaxNumberLength(decimalSeparator_);
-    const std::size_t voltages1 = VoltageTextsLength(1, channel1_);
-    const std::size_t voltages2 = channel2_ ? VoltageTextsLength(2, *channel2_) : 0;
+    const std::size_t voltages1 = VoltageTextsLength(samples1_, channel1_);
+    const std::size_t voltages2 = channel2_ ? VoltageTextsLength(samples2_, *channel2_) : 0;
     const std::size_t tabs = channel2_ ? 2 : 1;
     texts.table.reserve(texts.table.size() + count * (number + tabs + kLineEnd.size()) + voltages1 +
                         voltages2);
     texts.timeVoltageTrace.reserve(count * (kEntryStart.size() + number + kEntrySeparator.size()) +
                                    voltages1);
-    const std::size_t lastHighByte = record_.SamplePosition(1, sampleCount_) + 1;
+    const std::size_t lastHighByte = HighBytePosition(count - 1);
     texts.sampleByteTrace.reserve(count * (kEntryStart.size() + DecimalLength(count) +
                                            kEntrySeparator.size() + kHexBytesLength +
                                            DecimalLength(lastHighByte)));
   }
 
   // Makes every voltage text of the channel and returns their total length over all samples.
-  std::size_t VoltageTextsLength(int channel, VoltageTexts& texts) const {
+  static std::size_t VoltageTextsLength(std::span<const std::int16_t> samples,
+                                        VoltageTexts& texts) {
     std::size_t length = 0;
-    for (std::int32_t i = 1; i <= sampleCount_; ++i) {
-      length += texts.Text(record_.Sample(channel, i)).size();
-    }
+    for (const std::int16_t sample : samples) length += texts.Text(sample).size();
     return length;
+  }
+
+  // Where the high byte of the first channel's sample at that index lies in the record.
+  std::size_t HighBytePosition(std::size_t at) const {
+    return curve_.channels[0].firstSamplePosition + 2 * at + 1;
   }
 
   // i, the high and low bytes of the first channel's sample i, and where that high byte lies;
   // made on the stack and appended at once, being the same shape for every sample.
-  void AppendSampleByteEntry(std::string& trace, std::int32_t i) const {
-    const std::size_t low = record_.SamplePosition(1, i);
+  void AppendSampleByteEntry(std::string& trace, std::size_t at) const {
+    const auto raw = static_cast<std::uint16_t>(samples1_[at]);
     char entry[64];
     char* end = entry;
     *end++ = kEntryStart[0];
-    end = std::to_chars(end, entry + sizeof entry, i).ptr;
+    end = std::to_chars(end, entry + sizeof entry, at + 1).ptr;
     end = std::copy(kEntrySeparator.begin(), kEntrySeparator.end(), end);
-    end = WriteHexByte(end, record_.Byte(low + 1));
+    end = WriteHexByte(end, static_cast<std::uint8_t>(raw >> 8));
     *end++ = ' ';
-    end = WriteHexByte(end, record_.Byte(low));
+    end = WriteHexByte(end, static_cast<std::uint8_t>(raw & 0xFF));
     *end++ = ' ';
-    end = std::to_chars(end, entry + sizeof entry, low + 1).ptr;
+    end = std::to_chars(end, entry + sizeof entry, HighBytePosition(at)).ptr;
     trace.append(entry, end);
   }
 
   // i × S, the counter times the seconds per division rather than the table's time.
-  void AppendTimeVoltageEntry(std::string& trace, std::int32_t i, std::string_view voltage) const {
+  void AppendTimeVoltageEntry(std::string& trace, std::size_t at, std::string_view voltage) const {
     trace += kEntryStart;
-    AppendNumber(trace, static_cast<double>(i) * secondsPerDivision_, decimalSeparator_);
+    AppendNumber(trace, static_cast<double>(at + 1) * curve_.secondsPerDivision, decimalSeparator_);
     trace += kEntrySeparator;
     trace += voltage;
   }
 
-  void AppendTableLine(std::string& table, std::int32_t i, std::string_view voltage1) {
-    AppendNumber(table, SampleTime(i, secondsPerDivision_, sampleCount_), decimalSeparator_);
+  void AppendTableLine(std::string& table, std::size_t at, std::string_view voltage1) {
+    AppendNumber(table, curve_.seconds[at], decimalSeparator_);
     table += '\t';
     table += voltage1;
     if (channel2_) {
       table += '\t';
-      table += channel2_->Text(record_.Sample(2, i));
+      table += channel2_->Text(samples2_[at]);
     }
     table += kLineEnd;
   }
 
-  const WaveformRecord& record_;
+  const Curve& curve_;
   std::string_view decimalSeparator_;
-  std::int32_t sampleCount_;
-  double secondsPerDivision_;
+  std::span<const std::int16_t> samples1_;
+  std::span<const std::int16_t> samples2_;
   VoltageTexts channel1_;
   std::optional<VoltageTexts> channel2_;
 };
 
 }  // namespace
 
-SampleTexts ConvertSamples(std::span<const std::uint8_t> bytes, std::string_view decimalSeparator) {
-  const WaveformRecord record(bytes);
-  SampleTexts texts{HeaderLines(record), {}, {}};
-  if (record.SampleCount() > 0) SampleConversion(record, decimalSeparator).Run(texts);
+SampleTexts ConvertSamples(const Curve& curve, std::string_view decimalSeparator) {
+  SampleTexts texts{HeaderLines(curve), {}, {}};
+  if (curve.HasSamples()) SampleConversion(curve, decimalSeparator).Run(texts);
   return texts;
 }
 

@@ -1,11 +1,11 @@
 // What the conversion of a waveform record writes after its pause: the data table and the two
-// diagnostic traces.
+// diagnostic traces, a view of the record's curve.
 #pragma once
 
-#include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
+
+#include "decoding/curve.h"
 
 namespace talvorne {
 
@@ -17,7 +17,7 @@ struct SampleTexts {
 
 // A sample line is the time, then the first channel's voltage, then the second's when there is
 // one, separated by tabs. Both traces follow the first channel only. With N <= 0 the table is the
-// header lines alone and the traces are empty.
-SampleTexts ConvertSamples(std::span<const std::uint8_t> record, std::string_view decimalSeparator);
+// header lines alone and the traces are empty. The curve is as DecodeCurve makes it.
+SampleTexts ConvertSamples(const Curve& curve, std::string_view decimalSeparator);
 
 }  // namespace talvorne

@@ -1,7 +1,7 @@
 #include "device/acquisition_failure.h"
 
+#include "decoding/placeholders.h"
 #include "device/device_texts.h"
-#include "win32/placeholders.h"
 
 namespace talvorne {
 

@@ -4,10 +4,10 @@
 
 #include <utility>
 
+#include "decoding/placeholders.h"
 #include "device/device_texts.h"
 #include "win32/dll_loading.h"
 #include "win32/owned_handles.h"
-#include "win32/placeholders.h"
 
 namespace talvorne {
 namespace {

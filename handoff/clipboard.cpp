@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "decoding/placeholders.h"
 #include "handoff/handoff_texts.h"
-#include "win32/placeholders.h"
 #include "win32/system_error_text.h"
 
 namespace talvorne {

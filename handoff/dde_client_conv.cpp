@@ -1,6 +1,6 @@
 #include "handoff/dde_client_conv.h"
 
-#include "handoff/lines.h"
+#include "decoding/lines.h"
 
 namespace talvorne {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "handoff/lines.h"
+#include "decoding/lines.h"
 #include "win32/text_encoding.h"
 
 namespace talvorne {

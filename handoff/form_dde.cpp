@@ -2,10 +2,10 @@
 
 #include <functional>
 
+#include "decoding/lines.h"
 #include "handoff/clipboard.h"
 #include "handoff/command_message.h"
 #include "handoff/command_service.h"
-#include "handoff/lines.h"
 #include "handoff/system_lookup_platform.h"
 #include "handoff/zuruzevu_lookup.h"
 #include "resources/resource_ids.h"

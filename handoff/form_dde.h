@@ -12,10 +12,10 @@
 #include "handoff/dde_server.h"
 #include "handoff/ddeml_client.h"
 #include "handoff/execute.h"
-#include "handoff/one_at_a_time.h"
 #include "handoff/system_zuruzevu_starter.h"
 #include "win32/controls.h"
 #include "win32/modal_work.h"
+#include "win32/one_at_a_time.h"
 #include "win32/window.h"
 
 namespace talvorne {

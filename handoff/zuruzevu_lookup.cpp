@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "decoding/placeholders.h"
 #include "handoff/handoff_texts.h"
-#include "win32/placeholders.h"
 
 namespace talvorne {
 namespace {

@@ -5,13 +5,13 @@
 #include <utility>
 
 #include "decoding/attente.h"
+#include "decoding/placeholders.h"
 #include "device/acquisition_failure.h"
 #include "device/device_handle.h"
 #include "device/libusb_loader.h"
 #include "shell/shell_texts.h"
 #include "shell/window_message_pump.h"
 #include "win32/message_boxes.h"
-#include "win32/placeholders.h"
 
 namespace talvorne {
 namespace {
@@ -39,9 +39,6 @@ bool AcceptRecord(const WaveformRecord& record) {
   return true;
 }
 
-Acquisition::Acquisition(AcquisitionView& view, const FormatSettings& settings)
-    : view_(view), settings_(settings) {}
-
 bool Acquisition::Connect(ConnexionView& report) {
   if (!usb_) {
     LibUSBLoad load = LoadLibUSB();
@@ -64,7 +61,7 @@ void Acquisition::Acquire(bool sendTable) {
 }
 
 void Acquisition::ConvertRecord(std::span<const std::uint8_t> record, bool sendTable) {
-  Run(sendTable, [&] { return Convert(record); });
+  Run(sendTable, [&] { return Convert(WaveformRecord(record)); });
 }
 
 template <class Steps>
@@ -95,20 +92,18 @@ bool Acquisition::Exchange() {
     ShowPlainMessage(failure->message);
     return false;
   }
-  return Convert(exchange->record);
+  return Convert(WaveformRecord(exchange->record, profile_->recordFormat));
 }
 
-bool Acquisition::Convert(std::span<const std::uint8_t> bytes) {
-  const WaveformRecord record(bytes);
+bool Acquisition::Convert(const WaveformRecord& record) {
   if (!AcceptRecord(record)) return false;
-  view_.WriteRecordDescription(DescribeRecord(bytes, settings_.decimalSeparator));
+  Curve curve = DecodeCurve(record);
+  view_.WriteRecordDescription(curve);
   WindowMessagePump pump;
   Attente(kPauseBeforeTableMs, pump);
-  // The curve shown until now stays the last good one until this table is complete.
-  Curve curve = DecodeCurve(record);
-  const SampleTexts samples = ConvertSamples(bytes, settings_.decimalSeparator);
+  // The last complete table's curve is kept until this one is complete.
   curve_ = std::move(curve);
-  view_.WriteSamples(samples, *curve_);
+  view_.WriteSamples(*curve_);
   return true;
 }
 

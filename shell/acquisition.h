@@ -9,14 +9,11 @@
 #include <span>
 
 #include "decoding/curve.h"
-#include "decoding/record_texts.h"
-#include "decoding/sample_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/connexion.h"
 #include "device/oscilloscope_profile.h"
 #include "device/usb_library.h"
 #include "shell/acquisition_gate.h"
-#include "shell/format_settings.h"
 #include "shell/get_data_requests.h"
 
 namespace talvorne {
@@ -29,10 +26,10 @@ class AcquisitionView {
   virtual void ShowExchange(const AcquisitionExchange& exchange) = 0;
   // The oscilloscope has stopped answering: "Récupération" waits for a new "Connexion".
   virtual void ShowOscilloscopeLost() = 0;
-  // Before the pause: the labels and the table's header.
-  virtual void WriteRecordDescription(const RecordTexts& description) = 0;
-  // After it: the complete table, the traces and the curve they were made from.
-  virtual void WriteSamples(const SampleTexts& samples, const Curve& curve) = 0;
+  // The views of the record's curve: before the pause the labels and the table's header, after it
+  // the complete table, the traces and the plot.
+  virtual void WriteRecordDescription(const Curve& curve) = 0;
+  virtual void WriteSamples(const Curve& curve) = 0;
   // A command that takes the table as it stands in the window.
   virtual void RunTableCommand(TableCommand command) = 0;
   // A GETDATA found no oscilloscope open: the window only comes forward.
@@ -46,7 +43,7 @@ bool AcceptRecord(const WaveformRecord& record);
 
 class Acquisition {
  public:
-  Acquisition(AcquisitionView& view, const FormatSettings& settings);
+  explicit Acquisition(AcquisitionView& view) : view_(view) {}
 
   // "Connexion". libusb0.dll is loaded by the first one and kept to the end: the device is closed
   // through it. True once DeviceHandle is open.
@@ -75,11 +72,10 @@ class Acquisition {
   void Run(bool sendTable, Steps&& steps);
   bool Exchange();
   // The record's conversion, unless AcceptRecord refuses it; true when the table is complete.
-  bool Convert(std::span<const std::uint8_t> bytes);
+  bool Convert(const WaveformRecord& record);
   void FetchNewTable();
 
   AcquisitionView& view_;
-  const FormatSettings& settings_;
   std::unique_ptr<UsbLibrary> usb_;
   // The model of the oscilloscope DeviceHandle is open on, from the Connexion that opened it.
   const OscilloscopeProfile* profile_ = nullptr;

@@ -1,8 +1,10 @@
 #include "shell/form1.h"
 
+#include "decoding/lines.h"
+#include "decoding/record_texts.h"
+#include "decoding/sample_texts.h"
 #include "handoff/command_message.h"
 #include "handoff/form_dde.h"
-#include "handoff/lines.h"
 #include "resources/resource_ids.h"
 #include "shell/aboutform.h"
 #include "win32/dpi.h"
@@ -43,7 +45,7 @@ class ConnexionReport : public ConnexionView {
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings)
-    : Window(style), saver_(settings), acquisition_(*this, settings) {
+    : Window(style), settings_(settings), saver_(settings), acquisition_(*this) {
   Create(instance, kForm1Layout, LoadMenuW(instance, kMainMenuResource));
   AttachShortcuts(Handle(), LoadAcceleratorsW(instance, kMainShortcutsResource));
   modalWorkEnded_.emplace(Handle(), kModalWorkEndedMessage);
@@ -148,17 +150,18 @@ void TForm1::ConvertRecord(std::span<const std::uint8_t> record, bool sendTable)
   acquisition_.ConvertRecord(record, sendTable);
 }
 
-void TForm1::WriteRecordDescription(const RecordTexts& description) {
+void TForm1::WriteRecordDescription(const Curve& curve) {
+  const RecordTexts description = DescribeRecord(curve, settings_.decimalSeparator);
   Label8.SetText(description.sweepLabel);
   Label9.SetText(description.amplitudeLabel);
   Memo1.SetText(description.headerLines);
 }
 
-void TForm1::WriteSamples(const SampleTexts& samples, const Curve& curve) {
-  const auto sampleCount = static_cast<int>(curve.sampleCount);
-  ProgressBar1.SetRange(0, sampleCount);
+void TForm1::WriteSamples(const Curve& curve) {
+  ProgressBar1.SetRange(0, curve.sampleCount);
   ProgressBar1.SetVisible(true);
-  ProgressBar1.SetPosition(sampleCount);
+  const SampleTexts samples = ConvertSamples(curve, settings_.decimalSeparator);
+  ProgressBar1.SetPosition(curve.sampleCount);
   // Each control gets its whole text in one call.
   Memo1.SetText(samples.table);
   RichEdit1.SetText(samples.sampleByteTrace);

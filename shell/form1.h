@@ -61,8 +61,8 @@ class TForm1 : public Window, public AcquisitionView {
   // menu items enabled.
   void ShowExchange(const AcquisitionExchange& exchange) override;
   void ShowOscilloscopeLost() override;
-  void WriteRecordDescription(const RecordTexts& description) override;
-  void WriteSamples(const SampleTexts& samples, const Curve& curve) override;
+  void WriteRecordDescription(const Curve& curve) override;
+  void WriteSamples(const Curve& curve) override;
   void RunTableCommand(TableCommand command) override;
 
  protected:
@@ -79,6 +79,7 @@ class TForm1 : public Window, public AcquisitionView {
   void ShowDebugPanel(bool visible);
   void EnableTableMenuItems();
 
+  const FormatSettings& settings_;
   TableSaver saver_;
   Acquisition acquisition_;
   std::optional<ModalWorkEndNotice> modalWorkEnded_;

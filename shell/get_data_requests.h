@@ -10,8 +10,8 @@
 #include <functional>
 #include <utility>
 
-#include "handoff/one_at_a_time.h"
 #include "shell/acquisition_gate.h"
+#include "win32/one_at_a_time.h"
 
 namespace talvorne {
 

@@ -1,8 +1,8 @@
 #include "shell/program_style.h"
 
+#include "decoding/placeholders.h"
 #include "shell/shell_texts.h"
 #include "win32/message_boxes.h"
-#include "win32/placeholders.h"
 
 namespace talvorne {
 

@@ -8,9 +8,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "decoding/placeholders.h"
 #include "shell/shell_texts.h"
 #include "win32/modal_work.h"
-#include "win32/placeholders.h"
 #include "win32/text_encoding.h"
 
 namespace talvorne {

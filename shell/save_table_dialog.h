@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "handoff/table_file.h"
+#include "decoding/table_file.h"
 
 namespace talvorne {
 

@@ -4,11 +4,11 @@
 
 #include <stdexcept>
 
-#include "handoff/table_file.h"
+#include "decoding/placeholders.h"
+#include "decoding/table_file.h"
 #include "shell/save_table_dialog.h"
 #include "shell/shell_texts.h"
 #include "win32/message_boxes.h"
-#include "win32/placeholders.h"
 #include "win32/program_path.h"
 #include "win32/shell_folder.h"
 #include "win32/system_error_text.h"

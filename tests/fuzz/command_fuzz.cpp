@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "decoding/lines.h"
 #include "handoff/command_service.h"
-#include "handoff/lines.h"
 
 namespace {
 

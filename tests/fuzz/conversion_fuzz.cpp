@@ -13,10 +13,12 @@
 #include <string>
 #include <string_view>
 
+#include "decoding/curve.h"
 #include "decoding/decimal_rounding.h"
 #include "decoding/number_format.h"
 #include "decoding/record_texts.h"
 #include "decoding/sample_texts.h"
+#include "decoding/waveform_record.h"
 #include "tests/support/reference_conversion.h"
 
 namespace {
@@ -56,8 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> record(data + 1, size - 1);
 
   CheckNumber(record, separator);
-  const talvorne::RecordTexts described = talvorne::DescribeRecord(record, separator);
-  const talvorne::SampleTexts converted = talvorne::ConvertSamples(record, separator);
+  // As the window converts: the record decoded once, then both views of its curve.
+  const talvorne::Curve curve = talvorne::DecodeCurve(talvorne::WaveformRecord(record));
+  const talvorne::RecordTexts described = talvorne::DescribeRecord(curve, separator);
+  const talvorne::SampleTexts converted = talvorne::ConvertSamples(curve, separator);
 
   const std::size_t samples = static_cast<std::size_t>(std::max(described.sampleCount, 0));
   Require(converted.table.starts_with(described.headerLines));

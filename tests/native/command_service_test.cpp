@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "handoff/lines.h"
+#include "decoding/lines.h"
 
 namespace talvorne {
 namespace {

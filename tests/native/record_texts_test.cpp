@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "decoding/channel_character.h"
+#include "decoding/curve.h"
+#include "decoding/waveform_record.h"
 #include "tests/support/record_builder.h"
 
 namespace talvorne {
@@ -11,7 +13,7 @@ namespace {
 using testing::RecordBuilder;
 
 RecordTexts Describe(const RecordBuilder& builder, std::string_view separator = ".") {
-  return DescribeRecord(builder.Bytes(), separator);
+  return DescribeRecord(DecodeCurve(WaveformRecord(builder.Bytes())), separator);
 }
 
 TEST(SweepLabel, SecondsPerDivisionOfTheTimebaseCode) {
@@ -84,7 +86,7 @@ TEST(SampleCount, AnnouncedWithTheLabels) {
 }
 
 TEST(DescribeRecord, EmptyRecordReadsAsZeros) {
-  const RecordTexts texts = DescribeRecord({}, ",");
+  const RecordTexts texts = DescribeRecord(DecodeCurve(WaveformRecord({})), ",");
   EXPECT_EQ(texts.sweepLabel, "Balayage : 5E-9 s");  // timebase code 0
   EXPECT_EQ(texts.amplitudeLabel, "Amplitude CH? : 0 mV");
   EXPECT_EQ(texts.headerLines, "t\tU?\r\ns\tmV\r\n");

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "decoding/curve.h"
+#include "decoding/number_format.h"
 #include "decoding/record_texts.h"
+#include "decoding/waveform_record.h"
 #include "tests/support/record_builder.h"
 #include "tests/support/reference_conversion.h"
 
@@ -18,7 +21,7 @@ using testing::RecordBuilder;
 constexpr std::uint16_t kMillisecondPerDivision = 16;  // S = 0.001
 
 SampleTexts Convert(const RecordBuilder& builder, std::string_view separator = ".") {
-  return ConvertSamples(builder.Bytes(), separator);
+  return ConvertSamples(DecodeCurve(WaveformRecord(builder.Bytes())), separator);
 }
 
 // The table's lines; every line, the last included, ends with CR LF.
@@ -45,11 +48,13 @@ std::vector<std::string> Entries(const std::string& trace) {
   }
 }
 
-// Where the program's texts first part from the plain reference conversion's; empty if nowhere.
+// Where the program's texts, both views of the record's curve, first part from the plain
+// reference conversion's; empty if nowhere.
 std::string DifferenceFromReference(const RecordBuilder& builder, std::string_view separator) {
   const std::vector<std::uint8_t>& record = builder.Bytes();
-  return testing::DifferenceFromReference(DescribeRecord(record, separator),
-                                          ConvertSamples(record, separator),
+  const Curve curve = DecodeCurve(WaveformRecord(record));
+  return testing::DifferenceFromReference(DescribeRecord(curve, separator),
+                                          ConvertSamples(curve, separator),
                                           testing::ReferenceConversion(record, separator));
 }
 
@@ -200,13 +205,19 @@ TEST(NoSample, TableKeepsItsHeaderAndTracesAreEmpty) {
   }
 }
 
-TEST(Separator, CommaAppearsOnlyInsideNumbers) {
+// Two channels of 6250 samples, a ramp up on the first and one down on the second.
+RecordBuilder TwoRamps() {
   RecordBuilder record = RecordBuilder::TwoChannels(6250);
-  record.TimebaseCode(kMillisecondPerDivision).VoltsCode(1, 3).VoltsCode(2, 1);
   for (std::int32_t i = 1; i <= 6250; ++i) {
     record.Sample(1, i, static_cast<std::int16_t>(i * 7 - 20000));
     record.Sample(2, i, static_cast<std::int16_t>(15000 - i * 5));
   }
+  return record;
+}
+
+TEST(Separator, CommaAppearsOnlyInsideNumbers) {
+  RecordBuilder record = TwoRamps();
+  record.TimebaseCode(kMillisecondPerDivision).VoltsCode(1, 3).VoltsCode(2, 1);
   const SampleTexts dot = Convert(record, ".");
   const SampleTexts comma = Convert(record, ",");
   // The same texts, with each "." of the dot texts, and only those, made a ",".
@@ -221,6 +232,25 @@ TEST(Separator, CommaAppearsOnlyInsideNumbers) {
   const std::vector<std::string> lines = Lines(comma.table);
   EXPECT_EQ(lines[2], "1,6E-6\t-15994,4\t2999");
   EXPECT_EQ(lines[1 + 50], "8E-5\t-15720\t2950");
+}
+
+// The table is a view of the curve: its names, times and voltages are the curve's, so that what
+// else is made of the curve shows the very numbers of the table.
+TEST(Conversion, TheTableShowsTheCurvesNamesTimesAndVoltages) {
+  RecordBuilder record = TwoRamps();
+  record.TimebaseCode(kMillisecondPerDivision).VoltsCode(1, 3).VoltsCode(2, 9);
+  const Curve curve = DecodeCurve(WaveformRecord(record.Bytes()));
+  ASSERT_EQ(curve.channels.size(), 2u);
+  ASSERT_EQ(curve.seconds.size(), 6250u);
+  const std::vector<std::string> lines = Lines(ConvertSamples(curve, ",").table);
+  ASSERT_EQ(lines.size(), 6252u);
+  EXPECT_EQ(lines[0], "t\t" + curve.channels[0].name + "\t" + curve.channels[1].name);
+  for (std::size_t at = 0; at < 6250; ++at) {
+    ASSERT_EQ(lines[2 + at], FormatNumber(curve.seconds[at], ",") + "\t" +
+                                 FormatNumber(curve.channels[0].millivolts[at], ",") + "\t" +
+                                 FormatNumber(curve.channels[1].millivolts[at], ","))
+        << at;
+  }
 }
 
 // The plain reference conversion writes the same texts: for every 16-bit sample value under each

@@ -5,12 +5,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include "decoding/lines.h"
 #include "handoff/dde_error_text.h"
 #include "handoff/execute.h"
-#include "handoff/lines.h"
-#include "handoff/one_at_a_time.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/simulated_usb.h"
+#include "win32/one_at_a_time.h"
 
 namespace talvorne {
 namespace {

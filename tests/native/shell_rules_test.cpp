@@ -8,11 +8,11 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "decoding/placeholders.h"
 #include "shell/acquisition_gate.h"
 #include "shell/get_data_requests.h"
 #include "win32/error_text.h"
 #include "win32/layout_description.h"
-#include "win32/placeholders.h"
 
 namespace talvorne {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "handoff/table_file.h"
+#include "decoding/table_file.h"
 
 namespace talvorne {
 namespace {

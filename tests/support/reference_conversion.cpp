@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "decoding/channel_character.h"
-#include "decoding/record_texts.h"
 #include "decoding/scale_tables.h"
 #include "decoding/waveform_record.h"
 
@@ -75,7 +74,9 @@ ReferenceTexts ReferenceConversion(std::span<const std::uint8_t> bytes,
                 ReferenceNumber(CalibreTension(record.VoltsCode(2)), decimalSeparator) + " mV"
           : "Amplitude CH" + ChannelCharacterText(record.ChannelCharacter()) + " : " + range1 +
                 " mV";
-  texts.table = HeaderLines(record);
+  texts.table = twoChannels
+                    ? "t\tU1\tU2\r\ns\tmV\tmV\r\n"
+                    : "t\tU" + ChannelCharacterText(record.ChannelCharacter()) + "\r\ns\tmV\r\n";
 
   const std::int32_t count = record.SampleCount();
   for (std::int32_t i = 1; i <= count; ++i) {

@@ -16,8 +16,7 @@
 #include <thread>
 
 #include "decoding/curve.h"
-#include "decoding/record_texts.h"
-#include "decoding/sample_texts.h"
+#include "decoding/waveform_record.h"
 #include "resources/resource_ids.h"
 #include "shell/format_settings.h"
 #include "tests/support/record_builder.h"
@@ -65,13 +64,14 @@ constexpr std::wstring_view kSave = L"Enregistrer le tableau…";
 constexpr std::wstring_view kCopy = L"Copier le tableau";
 constexpr std::wstring_view kAdd = L"Ajouter à Zuruzevu (nouvelle page)";
 
-// A short table, written as the conversion writes it, without its pause.
-void WriteTable(TForm1& form, const std::string& decimalSeparator, std::int16_t firstSample) {
+// A short table, written as the conversion writes it (with the window's decimal separator),
+// without its pause.
+void WriteTable(TForm1& form, std::int16_t firstSample) {
   RecordBuilder record = RecordBuilder::OneChannel(4);
   record.ChannelCharacter('2').TimebaseCode(13).VoltsCode(1, 3).Sample(1, 1, firstSample);
-  form.WriteRecordDescription(DescribeRecord(record.Bytes(), decimalSeparator));
-  form.WriteSamples(ConvertSamples(record.Bytes(), decimalSeparator),
-                    DecodeCurve(WaveformRecord(record.Bytes())));
+  const Curve curve = DecodeCurve(WaveformRecord(record.Bytes()));
+  form.WriteRecordDescription(curve);
+  form.WriteSamples(curve);
 }
 
 std::string FileBytes(const std::filesystem::path& file) {
@@ -107,7 +107,7 @@ TEST(FileMenu, TheTablesItemsWaitForATableAndAddToZuruzevuGetsItAsANewPage) {
     EXPECT_FALSE(EnabledFileMenuItem(form, item)) << Narrow(item);
   }
   EXPECT_TRUE(EnabledFileMenuItem(form, L"Quitter"));
-  WriteTable(form, ".", 25);
+  WriteTable(form, 25);
   for (std::wstring_view item : {kSave, kCopy, kAdd}) {
     EXPECT_TRUE(EnabledFileMenuItem(form, item)) << Narrow(item);
   }
@@ -164,7 +164,7 @@ void EmptyTheClipboard() {
 TEST(FileMenu, CopyPutsTheTableOnTheClipboardAsRegressiDoesCtrlCOutsideTheTextBoxes) {
   ProgramWindows windows(FormatSettings{","});
   TForm1& form = windows.Main();
-  WriteTable(form, ",", -3);
+  WriteTable(form, -3);
   SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(IDM_DEBUG_ON, 0), 0);
   // An edited table, as debug mode allows, with a line wider than the box.
   const std::string table = form.Memo1.Text() + "0,5\t" + std::string(300, '7') + " \té";
@@ -272,7 +272,7 @@ TEST(FileMenu, SavesTheTableAsTextOrCsvWhereTheSaveDialogSays) {
     SCOPED_TRACE(separator);
     ProgramWindows windows(FormatSettings{separator});
     TForm1& form = windows.Main();
-    WriteTable(form, separator, -3);
+    WriteTable(form, -3);
     form.Memo1.SetText(form.Memo1.Text() + "a;b\tdit \"é\"\t1,5");
     Choose(form, kCopy);
     const std::string clipboard = Narrow(ClipboardText());
@@ -339,7 +339,7 @@ TEST(FileMenu, AFileHoldsWhatItsNameSaysAndABareNameTakesTheTypePicked) {
   const BoxWatcher watcher(GetCurrentProcessId(), 0ms, [&](HWND box) { return user.Answer(box); });
   ProgramWindows windows(ReadUserFormatSettings());
   TForm1& form = windows.Main();
-  WriteTable(form, ",", -3);
+  WriteTable(form, -3);
   Choose(form, kCopy);
   const std::string text = kBom + Narrow(ClipboardText());
   std::string csv = text;  // no cell holds a "|" or a quote
@@ -423,7 +423,7 @@ TEST(FileMenu, AFileHeldByAnotherProgramIsKeptWholeAndReplacedOnceItLetsGo) {
   const BoxWatcher watcher(GetCurrentProcessId(), 0ms, [&](HWND box) { return user.Answer(box); });
   ProgramWindows windows;
   TForm1& form = windows.Main();
-  WriteTable(form, ".", 25);
+  WriteTable(form, 25);
 
   // Open in a spreadsheet, which lets nobody else even read it; then in a program that lets it be
   // written but not replaced, where a write in place would have gone through.

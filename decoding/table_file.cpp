@@ -1,10 +1,10 @@
-#include "handoff/table_file.h"
+#include "decoding/table_file.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <optional>
 
-#include "handoff/lines.h"
+#include "decoding/lines.h"
 
 namespace talvorne {
 namespace {

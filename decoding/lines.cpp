@@ -1,4 +1,4 @@
-#include "handoff/lines.h"
+#include "decoding/lines.h"
 
 namespace talvorne {
 
