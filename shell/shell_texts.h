@@ -23,7 +23,7 @@ inline constexpr char kCannotSaveTable[] = "Impossible d'enregistrer le tableau 
 // The Save dialog itself failed: %s is its error code, in hexadecimal.
 inline constexpr char kSaveDialogFailed[] = "la boîte d'enregistrement a échoué (code %s)";
 // The file to replace stayed held by another program, as a spreadsheet holds the file it shows.
-inline constexpr char kTableFileHeldElsewhere[] =
+inline constexpr char kFileHeldElsewhere[] =
     "le fichier est peut-être ouvert dans un autre programme. Fermez-le, puis recommencez.";
 
 }  // namespace talvorne::texts
