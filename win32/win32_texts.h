@@ -9,5 +9,8 @@ inline constexpr char kApplicationErrorCaption[] = "Erreur d'application";
 inline constexpr char kCloseButton[] = "Fer&mer";
 inline constexpr char kProgramPathUnknown[] = "Chemin du programme introuvable";
 inline constexpr char kUnknownError[] = "Erreur inattendue";
+// The clipboard could not be opened (%s: the system's reason), or refused what was put on it.
+inline constexpr char kCannotOpenClipboard[] = "Impossible d'ouvrir le Presse-papiers : %s";
+inline constexpr char kOutOfSystemResources[] = "Ressources système insuffisantes";
 
 }  // namespace talvorne::win32_texts
