@@ -12,5 +12,7 @@ inline constexpr char kUnknownError[] = "Erreur inattendue";
 // The clipboard could not be opened (%s: the system's reason), or refused what was put on it.
 inline constexpr char kCannotOpenClipboard[] = "Impossible d'ouvrir le Presse-papiers : %s";
 inline constexpr char kOutOfSystemResources[] = "Ressources système insuffisantes";
+// The Windows Imaging Component could not encode a picture: %s is its HRESULT, in hexadecimal.
+inline constexpr char kPngEncodingFailed[] = "l'encodage PNG a échoué (code %s)";
 
 }  // namespace talvorne::win32_texts
