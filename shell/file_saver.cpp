@@ -38,7 +38,13 @@ void FileSaver::Save(HWND owner, const std::function<std::string(std::size_t typ
   }
   if (!choice) return;
   lastFolder_ = FolderOf(choice->path);
-  const WholeFileOutcome outcome = WriteWholeFile(choice->path, contents(choice->type));
+  std::string bytes;
+  try {
+    bytes = contents(choice->type);
+  } catch (const std::runtime_error& error) {
+    return TellWhyNotSaved(error.what());
+  }
+  const WholeFileOutcome outcome = WriteWholeFile(choice->path, bytes);
   if (outcome.heldElsewhere) {
     TellWhyNotSaved(texts::kFileHeldElsewhere);
   } else if (outcome.error != ERROR_SUCCESS) {

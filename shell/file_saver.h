@@ -22,7 +22,8 @@ class FileSaver {
   // Asks where, in a dialog owned by the window, and writes there what `contents` makes for the
   // type chosen (its position in the list). A failure leaves any earlier file of that name as it
   // was and is told in a plain message box: that the file may be open in another program when it
-  // could not be replaced for that, the system's reason else.
+  // could not be replaced for that, the system's reason else, or the std::runtime_error that
+  // making the contents threw.
   void Save(HWND owner, const std::function<std::string(std::size_t type)>& contents);
 
  private:

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "decoding/attente.h"
+#include "decoding/curve.h"
 #include "decoding/sample_texts.h"
 #include "device/acquisition_exchange.h"
 #include "device/acquisition_failure.h"
@@ -68,7 +69,10 @@ std::string RecordTooLongError(std::int32_t sampleCount) {
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings)
-    : Window(style), settings_(settings), saver_(settings) {
+    : Window(style),
+      curveWindow(instance, style, settings, [this] { return Sending(); }),
+      settings_(settings),
+      saver_(settings) {
   Create(instance, kForm1Layout, LoadMenuW(instance, kMainMenuResource));
   AttachShortcuts(Handle(), LoadAcceleratorsW(instance, kMainShortcutsResource));
   modalWorkEnded_.emplace(Handle(), kModalWorkEndedMessage);
@@ -196,6 +200,10 @@ void TForm1::Quitter1Click() {
   SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
+void TForm1::Courbe1Click() {
+  curveWindow.Open(Handle());
+}
+
 void TForm1::RunOnCompleteTable(TableCommand command) {
   if (acquisition_.Request(command)) RunTableCommand(command);
 }
@@ -221,6 +229,8 @@ bool TForm1::ConvertAcceptedRecord(std::span<const std::uint8_t> record) {
   const RecordTexts description = DescribeRecord(record, settings_.decimalSeparator);
   if (!AcceptRecord(description, record.size())) return false;
   FillFromRecord(record, description);
+  curveWindow.ShowCurve(DecodeCurve(WaveformRecord(record)), description.sweepLabel,
+                        description.amplitudeLabel);
   return true;
 }
 
@@ -334,6 +344,8 @@ void TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
         return Ajouter1Click();
       case IDM_QUIT:
         return Quitter1Click();
+      case IDM_SHOW_CURVE:
+        return Courbe1Click();
     }
     return;
   }

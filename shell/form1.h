@@ -11,6 +11,7 @@
 #include "device/acquisition_exchange.h"
 #include "device/usb_library.h"
 #include "shell/acquisition_gate.h"
+#include "shell/curve_window.h"
 #include "shell/format_settings.h"
 #include "shell/get_data_requests.h"
 #include "shell/table_saver.h"
@@ -46,6 +47,10 @@ class TForm1 : public Window {
   void Copier1Click();
   void Ajouter1Click();
   void Quitter1Click();
+
+  // The "Affichage" menu's "Courbe": the window of the last good curve, opened or brought forward.
+  CurveWindow curveWindow;
+  void Courbe1Click();
 
   // Other programs' commands, carried out from the message loop once their execute has been
   // answered. FOCUS: the window is restored if minimised and brought to the foreground.
