@@ -1,6 +1,9 @@
 #include "win32/png_encoding.h"
 
 #include <objbase.h>
+// The imaging component's identifiers (its class, the PNG format, the pixel format) are defined
+// here from its header, so that the program holds no library of them.
+#include <initguid.h>
 #include <wincodec.h>
 #include <wrl/client.h>
 
