@@ -87,6 +87,8 @@ LRESULT CurveWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SIZE:
       FitPlot();
       return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the plot covers the whole client area: nothing to erase, nothing to flicker
     case WM_DPICHANGED: {
       const LRESULT result = Window::HandleMessage(message, wParam, lParam);
       if (plot_) plot_->Redraw();
