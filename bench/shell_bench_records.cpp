@@ -22,6 +22,14 @@ std::int16_t Signal(std::int32_t i, std::int32_t count, std::uint32_t& noise) {
   return static_cast<std::int16_t>(std::lround(value) + static_cast<long>(noise >> 23) - 256);
 }
 
+std::vector<std::uint8_t> OneChannelRecord(std::int32_t n) {
+  RecordBuilder builder = RecordBuilder::OneChannel(n);
+  builder.ChannelCharacter('1').TimebaseCode(kTimebaseCode).VoltsCode(1, kVoltsCode);
+  std::uint32_t noise = 1;
+  for (std::int32_t i = 1; i <= n; ++i) builder.Sample(1, i, Signal(i, n, noise));
+  return builder.Bytes();
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> UsualTwoChannelRecord() {
@@ -36,13 +44,12 @@ std::vector<std::uint8_t> UsualTwoChannelRecord() {
   return builder.Bytes();
 }
 
+std::vector<std::uint8_t> LongestAcceptedOneChannelRecord() {
+  return OneChannelRecord(65'536);
+}
+
 std::vector<std::uint8_t> LargestOneChannelRecord() {
-  constexpr std::int32_t n = 8'388'575;
-  RecordBuilder builder = RecordBuilder::OneChannel(n);
-  builder.ChannelCharacter('1').TimebaseCode(kTimebaseCode).VoltsCode(1, kVoltsCode);
-  std::uint32_t noise = 1;
-  for (std::int32_t i = 1; i <= n; ++i) builder.Sample(1, i, Signal(i, n, noise));
-  return builder.Bytes();
+  return OneChannelRecord(8'388'575);
 }
 
 }  // namespace talvorne::bench

@@ -1,5 +1,5 @@
-// The records the shell benchmark converts: the usual two-channel record and the largest record
-// the reply header can announce.
+// The records the shell benchmarks convert and draw: the usual two-channel record, the longest
+// one the window takes and the largest record the reply header can announce.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,8 @@ namespace talvorne::bench {
 
 // Two channels of 6250 samples: 25116 bytes.
 std::vector<std::uint8_t> UsualTwoChannelRecord();
+// One channel of 65,536 samples, the most the window takes: 131,137 bytes.
+std::vector<std::uint8_t> LongestAcceptedOneChannelRecord();
 // One channel of 8,388,575 samples: 16,777,215 bytes.
 std::vector<std::uint8_t> LargestOneChannelRecord();
 

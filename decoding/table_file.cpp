@@ -1,9 +1,5 @@
 #include "decoding/table_file.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <optional>
-
 #include "decoding/lines.h"
 
 namespace talvorne {
@@ -49,43 +45,10 @@ bool UsedByNumbersOrQuoting(char c) {
          (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-bool EndsWithExtension(std::wstring_view name, std::wstring_view extension) {
-  if (name.size() <= extension.size() || name[name.size() - extension.size() - 1] != L'.') {
-    return false;
-  }
-  name.remove_prefix(name.size() - extension.size());
-  return std::equal(name.begin(), name.end(), extension.begin(), [](wchar_t typed, wchar_t lower) {
-    return (typed >= L'A' && typed <= L'Z' ? typed - L'A' + L'a' : typed) == lower;
-  });
-}
-
-// The type whose extension ends the name, if any.
-std::optional<TableFileType> TypeNamed(std::wstring_view name) {
-  for (const TableFileType type : {TableFileType::kText, TableFileType::kCsv}) {
-    if (EndsWithExtension(name, TableFileExtension(type))) return type;
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 std::wstring_view TableFileExtension(TableFileType type) {
   return type == TableFileType::kCsv ? L"csv" : L"txt";
-}
-
-TableFileType TableFileTypeAt(unsigned listPosition) {
-  return listPosition == 2 ? TableFileType::kCsv : TableFileType::kText;
-}
-
-TableFileType TableFileTypeOf(std::wstring_view name, unsigned listPosition) {
-  return TypeNamed(name).value_or(TableFileTypeAt(listPosition));
-}
-
-std::wstring NameForTableFileType(std::wstring_view name, TableFileType type) {
-  const std::optional<TableFileType> named = TypeNamed(name);
-  if (!named || *named == type) return std::wstring(name);
-  name.remove_suffix(TableFileExtension(*named).size());
-  return std::wstring(name) + std::wstring(TableFileExtension(type));
 }
 
 std::string TableFileBytes(const std::vector<std::string>& lines, TableFileType type,
@@ -103,13 +66,6 @@ std::string CsvSeparator(std::string_view listSeparator, std::string_view decima
     return std::string(listSeparator);
   }
   return decimalSeparator == "," ? ";" : ",";
-}
-
-std::string ProposedTableFileName(const LocalTime& time) {
-  char name[96];
-  std::snprintf(name, sizeof name, "Talvorne %04d-%02d-%02d %02d-%02d-%02d.txt", time.year,
-                time.month, time.day, time.hour, time.minute, time.second);
-  return name;
 }
 
 }  // namespace talvorne

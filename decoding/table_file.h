@@ -14,18 +14,6 @@ enum class TableFileType { kText, kCsv };
 // A type's extension, without its dot: "txt", "csv".
 std::wstring_view TableFileExtension(TableFileType type);
 
-// The type at that position of the Save dialog's list, counted from 1 as the dialog counts.
-TableFileType TableFileTypeAt(unsigned listPosition);
-
-// What a file of that name holds: a name ending in ".csv" is CSV and one ending in ".txt" is text,
-// in any case, whatever the list shows; any other name takes the type chosen in the list.
-TableFileType TableFileTypeOf(std::wstring_view name, unsigned listPosition);
-
-// The name in the dialog's box once the user has picked that type: one that ends in the other
-// type's extension takes this type's, as the name proposed for text does when CSV is picked; any
-// other name stays as it was typed.
-std::wstring NameForTableFileType(std::wstring_view name, TableFileType type);
-
 // The file's bytes: the byte-order mark, then each line followed by CR LF. Text holds the lines as
 // they go on the clipboard; CSV cuts each line into its cells at the tabs and separates them by
 // the separator given; a cell that holds the separator, a double quote or a line break goes
@@ -39,12 +27,5 @@ std::string TableFileBytes(const std::vector<std::string>& lines, TableFileType 
 // double quote) uses. Otherwise ";" beside a decimal ",", as a French spreadsheet expects, and ","
 // beside any other.
 std::string CsvSeparator(std::string_view listSeparator, std::string_view decimalSeparator);
-
-struct LocalTime {
-  int year, month, day, hour, minute, second;
-};
-
-// The name the Save dialog proposes: "Talvorne 2024-03-05 14-07-09.txt".
-std::string ProposedTableFileName(const LocalTime& time);
 
 }  // namespace talvorne

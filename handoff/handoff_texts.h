@@ -12,8 +12,6 @@ inline constexpr std::string_view kTransferNotDone = "Transfert non exécuté";
 
 // Errors that reach the default error box.
 inline constexpr char kWrongValueType[] = "Type de données incorrect pour '%s'";
-inline constexpr char kCannotOpenClipboard[] = "Impossible d'ouvrir le Presse-papiers : %s";
-inline constexpr char kOutOfSystemResources[] = "Ressources système insuffisantes";
 
 // The error boxes of the program's own DDE service.
 inline constexpr std::string_view kUnknownFunction = "RS232 Fonction Inconnue : ";

@@ -8,6 +8,10 @@
 #define IDM_COPY_TABLE 205
 #define IDM_ADD_TO_ZURUZEVU 206
 #define IDM_QUIT 207
+#define IDM_SHOW_CURVE 208
+#define IDM_COPY_PICTURE 209
+#define IDM_SAVE_PICTURE 210
+#define IDM_CLOSE_CURVE 211
 
 #define IDI_TALVORNE 1
 #define IDS_STYLE_ICEBERG_CLASSICO 1
@@ -21,5 +25,8 @@ inline constexpr wchar_t kMainShortcutsResource[] = L"MAINSHORTCUTS";
 inline constexpr wchar_t kForm1Layout[] = L"FORM1";
 inline constexpr wchar_t kAboutFormLayout[] = L"ABOUTFORM";
 inline constexpr wchar_t kFormDdeLayout[] = L"FORMDDE";
+inline constexpr wchar_t kCurveLayout[] = L"COURBE";
+inline constexpr wchar_t kCurveMenuResource[] = L"CURVEMENU";
+inline constexpr wchar_t kCurveShortcutsResource[] = L"CURVESHORTCUTS";
 }  // namespace talvorne
 #endif

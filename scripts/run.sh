@@ -3,12 +3,13 @@
 # two-channel waveform: a sine and a square wave, 5000 samples each) and a stand-in Zuruzevu
 # beside it, which Talvorne finds and starts itself.
 # - With a reachable $DISPLAY, Talvorne opens there: click "Connexion", "Récupération", then
-#   "Régressi": the stand-in Zuruzevu opens and shows the table it received. Debug > On shows the
-#   exchange and the data table. Close the windows to end.
+#   "Régressi": the stand-in Zuruzevu opens and shows the table it received. Affichage > Courbe
+#   (Ctrl+G) draws the curve; Debug > On shows the exchange and the data table. Close the windows
+#   to end.
 # - Without one, the whole job is scripted under Xvfb: the table Zuruzevu received is printed and
 #   saved, with whether it matches the window's, and a PNG picture of the main window with its
-#   debug panel is saved, with pictures of the window before and after the acquisition and of the
-#   about box; the paths are printed.
+#   debug panel is saved, with pictures of the window before and after the acquisition, of the
+#   Courbe window with the curve received and of the about box; the paths are printed.
 # Everything it makes goes to build/run/. Exits non-zero when the run fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -55,6 +56,9 @@ scripted() {
   done
   if [[ -f $out/talvorne.png ]]; then
     echo "Screenshot of the main window: $root/$out/talvorne.png"
+  fi
+  if [[ -f $out/courbe.png ]]; then
+    echo "Screenshot of the Courbe window: $root/$out/courbe.png"
   fi
   return "$status"
 }

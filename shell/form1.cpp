@@ -45,7 +45,11 @@ class ConnexionReport : public ConnexionView {
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance, const VisualStyle& style, const FormatSettings& settings)
-    : Window(style), settings_(settings), saver_(settings), acquisition_(*this) {
+    : Window(style),
+      curveWindow(instance, style, settings, [this] { return Sending(); }),
+      settings_(settings),
+      saver_(settings),
+      acquisition_(*this) {
   Create(instance, kForm1Layout, LoadMenuW(instance, kMainMenuResource));
   AttachShortcuts(Handle(), LoadAcceleratorsW(instance, kMainShortcutsResource));
   modalWorkEnded_.emplace(Handle(), kModalWorkEndedMessage);
@@ -133,6 +137,10 @@ void TForm1::Quitter1Click() {
   SendMessageW(Handle(), WM_CLOSE, 0, 0);
 }
 
+void TForm1::Courbe1Click() {
+  curveWindow.Open(Handle());
+}
+
 void TForm1::RunTableCommand(TableCommand command) {
   switch (command) {
     case TableCommand::kRegressi:
@@ -168,6 +176,8 @@ void TForm1::WriteSamples(const Curve& curve) {
   RichEdit3.SetText(samples.timeVoltageTrace);
   Button5.SetEnabled(true);
   EnableTableMenuItems();
+  const RecordTexts description = DescribeRecord(curve, settings_.decimalSeparator);
+  curveWindow.ShowCurve(curve, description.sweepLabel, description.amplitudeLabel);
 }
 
 void TForm1::EnableTableMenuItems() {
@@ -238,6 +248,8 @@ void TForm1::OnCommand(WPARAM wParam, LPARAM lParam) {
         return Ajouter1Click();
       case IDM_QUIT:
         return Quitter1Click();
+      case IDM_SHOW_CURVE:
+        return Courbe1Click();
     }
     return;
   }

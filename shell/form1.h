@@ -7,6 +7,7 @@
 #include <span>
 
 #include "shell/acquisition.h"
+#include "shell/curve_window.h"
 #include "shell/format_settings.h"
 #include "shell/table_saver.h"
 #include "win32/controls.h"
@@ -41,6 +42,10 @@ class TForm1 : public Window, public AcquisitionView {
   void Copier1Click();
   void Ajouter1Click();
   void Quitter1Click();
+
+  // The "Affichage" menu's "Courbe": the window of the last good curve, opened or brought forward.
+  CurveWindow curveWindow;
+  void Courbe1Click();
 
   // Other programs' commands, carried out from the message loop once their execute has been
   // answered. FOCUS: the window is restored if minimised and brought to the foreground.

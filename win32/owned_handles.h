@@ -45,6 +45,19 @@ template <class Handle>
 using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
 using OwnedFont = GdiObject<HFONT>;
 using OwnedBrush = GdiObject<HBRUSH>;
+using OwnedBitmap = GdiObject<HBITMAP>;
+using OwnedPen = GdiObject<HPEN>;
+
+struct EnhMetafileDeleter {
+  void operator()(HENHMETAFILE metafile) const { DeleteEnhMetaFile(metafile); }
+};
+using OwnedEnhMetafile = std::unique_ptr<std::remove_pointer_t<HENHMETAFILE>, EnhMetafileDeleter>;
+
+// A movable memory block, until the clipboard takes it.
+struct GlobalMemoryDeleter {
+  void operator()(void* block) const { GlobalFree(block); }
+};
+using OwnedGlobalMemory = std::unique_ptr<void, GlobalMemoryDeleter>;
 
 // A DC made to draw off screen, compatible with another one.
 struct MemoryDcDeleter {

@@ -1,6 +1,5 @@
-// A top-level window of the program. The window procedure finds its object through
-// GWLP_USERDATA (set at WM_NCCREATE) and forwards every message to HandleMessage under a guard,
-// so an error escaping a handler never crosses the system's frames.
+// A top-level window of the program, with the controls, caption and size of its layout
+// description.
 #pragma once
 
 #include <windows.h>
@@ -10,16 +9,12 @@
 
 #include "win32/control_layout.h"
 #include "win32/visual_style.h"
+#include "win32/window_object.h"
 
 namespace talvorne {
 
-class Window {
+class Window : public WindowObject {
  public:
-  Window(const Window&) = delete;
-  Window& operator=(const Window&) = delete;
-  virtual ~Window();
-
-  HWND Handle() const { return window_; }
   const ControlLayout& Layout() const { return *layout_; }
 
  protected:
@@ -29,17 +24,15 @@ class Window {
   // with an owner stays above it and has no taskbar button of its own.
   void Create(HINSTANCE instance, const wchar_t* layoutName, HMENU menu, HWND owner = nullptr);
 
-  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
   const VisualStyle& Style() const { return style_; }
 
  private:
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   void ApplyDesignedSize();
 
   const VisualStyle& style_;
-  HWND window_ = nullptr;
   std::optional<ControlLayout> layout_;
 };
 

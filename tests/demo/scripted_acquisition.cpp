@@ -78,6 +78,7 @@ class ScriptedAcquisition {
     const bool acquired = Acquire();
     ReportLabels();
     SaveSnapshot(window_, L"table_received.bmp");
+    if (acquired) PictureCurveWindow();
     PictureFileMenu();
     if (ShowDebugPanel()) SaveSnapshot(window_, L"talvorne.bmp");
     PictureAboutBox();
@@ -226,6 +227,22 @@ class ScriptedAcquisition {
     return search.menu;
   }
 
+  // Chooses "Affichage" > "Courbe", pictures the window of the curve received and closes it.
+  void PictureCurveWindow() {
+    PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IDM_SHOW_CURVE, 0), 0);
+    const HWND curve = talvorne_.WaitForWindow(L"Courbe", kPanelTimeout);
+    if (curve == nullptr) {
+      verdict_.Fail("la fenêtre « Courbe » ne s'est pas affichée");
+      return;
+    }
+    std::cout << "Affichage > Courbe : fenêtre de la courbe affichée\n";
+    SaveSnapshot(curve, L"courbe.bmp");
+    PostMessageW(curve, WM_CLOSE, 0, 0);
+    if (!WaitUntil([&] { return IsWindowVisible(curve) == FALSE; }, kPanelTimeout)) {
+      verdict_.Fail("la fenêtre « Courbe » ne s'est pas fermée");
+    }
+  }
+
   // Chooses "?", pictures the about box and closes it.
   void PictureAboutBox() {
     PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IDM_ABOUT, 0), 0);
@@ -284,7 +301,7 @@ void Close(const testing::ChildProcess& talvorne, HWND window, Verdict& verdict)
 int RunScriptedAcquisition(const std::filesystem::path& folder) {
   for (const wchar_t* output :
        {L"table.txt", L"zuruzevu_table.txt", L"main_window.bmp", L"table_received.bmp",
-        L"file_menu.bmp", L"talvorne.bmp", L"about_box.bmp"}) {
+        L"courbe.bmp", L"file_menu.bmp", L"talvorne.bmp", L"about_box.bmp"}) {
     std::filesystem::remove(folder / output);
   }
   const std::filesystem::path program = PrepareProgramFolder(folder);

@@ -1,38 +1,24 @@
 #include "tests/demo/window_snapshot.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <fstream>
+#include <stdexcept>
+#include <vector>
 
+#include "win32/offscreen_picture.h"
 #include "win32/owned_handles.h"
 
 namespace talvorne::demo {
 namespace {
 
-// 32 bits per pixel, blue green red and a fourth byte, rows from the top down.
-BITMAPINFOHEADER PixelFormat(LONG width, LONG height) {
-  BITMAPINFOHEADER format{};
-  format.biSize = sizeof format;
-  format.biWidth = width;
-  format.biHeight = -height;
-  format.biPlanes = 1;
-  format.biBitCount = 32;
-  format.biCompression = BI_RGB;
-  return format;
-}
-
-bool WriteBmp(const std::filesystem::path& file, LONG width, LONG height, const void* pixels) {
-  const BITMAPINFOHEADER info = PixelFormat(width, height);
-  const auto pixelBytes = static_cast<DWORD>(width * height * 4);
+// A BMP file is CF_DIB's bytes behind a file header.
+bool WriteBmp(const std::filesystem::path& file, const std::vector<std::byte>& dib) {
   BITMAPFILEHEADER header{};
   header.bfType = 0x4D42;  // "BM"
-  header.bfOffBits = sizeof header + sizeof info;
-  header.bfSize = header.bfOffBits + pixelBytes;
-
+  header.bfOffBits = sizeof header + sizeof(BITMAPINFOHEADER);
+  header.bfSize = static_cast<DWORD>(sizeof header + dib.size());
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(&header), sizeof header);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(static_cast<const char*>(pixels), pixelBytes);
+  out.write(reinterpret_cast<const char*>(dib.data()), static_cast<std::streamsize>(dib.size()));
   return static_cast<bool>(out.flush());
 }
 
@@ -40,30 +26,16 @@ bool SaveScreenArea(const RECT& frame, const std::filesystem::path& bmpFile) {
   const LONG width = frame.right - frame.left;
   const LONG height = frame.bottom - frame.top;
   if (width <= 0 || height <= 0) return false;
-
-  const WindowDc screen(nullptr);
-  const MemoryDc memory(CreateCompatibleDC(screen.get()));
-  if (!screen || !memory) return false;
-
-  BITMAPINFO format{};
-  format.bmiHeader = PixelFormat(width, height);
-  void* pixels = nullptr;
-  const GdiObject<HBITMAP> bitmap(
-      CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
-  if (!bitmap) return false;
-
-  bool copied = false;
-  {
-    const GdiSelection drawnInto(memory.get(), bitmap.get());
-    copied = BitBlt(memory.get(), 0, 0, width, height, screen.get(), frame.left, frame.top,
-                    SRCCOPY | CAPTUREBLT) != FALSE;
+  try {
+    const WindowDc screen(nullptr);
+    const OffscreenPicture picture({width, height});
+    return screen.get() != nullptr &&
+           BitBlt(picture.Dc(), 0, 0, width, height, screen.get(), frame.left, frame.top,
+                  SRCCOPY | CAPTUREBLT) &&
+           WriteBmp(bmpFile, picture.DibBytes());
+  } catch (const std::runtime_error&) {
+    return false;  // no bitmap for it
   }
-  GdiFlush();
-  // The screen leaves the fourth byte of each pixel at 0, which picture tools take for
-  // transparent: the window is opaque.
-  auto* const pixel = static_cast<std::uint32_t*>(pixels);
-  std::for_each(pixel, pixel + width * height, [](std::uint32_t& p) { p |= 0xFF000000u; });
-  return copied && WriteBmp(bmpFile, width, height, pixels);
 }
 
 }  // namespace

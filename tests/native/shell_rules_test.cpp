@@ -1,5 +1,6 @@
 // The shell's rules that need no window: layout descriptions, the default error box's wording,
-// the commands' gate during an acquisition and what becomes of other programs' GETDATA.
+// the Save dialog's file types, the commands' gate during an acquisition and what becomes of
+// other programs' GETDATA.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "decoding/placeholders.h"
 #include "shell/acquisition_gate.h"
 #include "shell/get_data_requests.h"
+#include "shell/save_file_types.h"
 #include "win32/error_text.h"
 #include "win32/layout_description.h"
 
@@ -96,6 +98,51 @@ TEST(Placeholders, FilledInOrderWhateverTheValuesHold) {
             "70000 points (65536 au plus)");
   EXPECT_EQ(FillPlaceholders("a %s b %s", {"%s", "x"}), "a %s b x");  // values are not re-read
   EXPECT_EQ(FillPlaceholders("rien", {"x"}), "rien");
+}
+
+// The table's list: text, then CSV.
+constexpr std::wstring_view kTableExtensions[] = {L"txt", L"csv"};
+
+TEST(SaveFileTypes, AFileHoldsWhatItsNameSaysWhateverTheTypeListShows) {
+  struct Case {
+    const wchar_t* name;
+    std::optional<std::size_t> type;
+  };
+  for (const Case& c : {// The name's extension, in any case.
+                        Case{L"x.csv", 1}, Case{L"C:\\Mesures\\X.CSV", 1}, Case{L".Csv", 1},
+                        Case{L"x.txt", 0}, Case{L"x.TxT", 0}, Case{L"x.csv.txt", 0},
+                        // Otherwise none: the type picked in the list.
+                        Case{L"x.dat", {}}, Case{L"C:\\essai.csv\\x", {}}, Case{L"xcsv", {}},
+                        Case{L"x.csvx", {}}, Case{L"x.tx", {}}, Case{L"csv", {}}}) {
+    EXPECT_EQ(TypeNamedBy(c.name, kTableExtensions), c.type) << ::testing::PrintToString(c.name);
+  }
+}
+
+TEST(SaveFileTypes, PickingATypeChangesAnotherTypesExtensionInTheNameAndNothingElse) {
+  struct Case {
+    const wchar_t* name;
+    std::size_t picked;
+    const wchar_t* shown;
+  };
+  for (const Case& c :
+       {Case{L"Talvorne 2024-03-05 14-07-09.txt", 1, L"Talvorne 2024-03-05 14-07-09.csv"},
+        Case{L"C:\\Mesures\\essai.CSV", 0, L"C:\\Mesures\\essai.txt"},
+        Case{L"essai.Csv", 1, L"essai.Csv"}, Case{L"essai.TXT", 0, L"essai.TXT"},
+        // A bare name takes the type's extension when the file is saved, not before.
+        Case{L"essai", 1, L"essai"}, Case{L"essai.dat", 0, L"essai.dat"}, Case{L"", 1, L""}}) {
+    EXPECT_EQ(NameForPickedType(c.name, kTableExtensions, c.picked), c.shown)
+        << ::testing::PrintToString(c.name);
+  }
+  // A list of one type leaves every name as typed.
+  constexpr std::wstring_view png[] = {L"png"};
+  EXPECT_EQ(NameForPickedType(L"courbe.txt", png, 0), L"courbe.txt");
+}
+
+TEST(SaveFileTypes, TheProposedNameTellsWhenTheFileWasSaved) {
+  EXPECT_EQ(ProposedFileName("Talvorne", {2024, 3, 5, 14, 7, 9}, "txt"),
+            "Talvorne 2024-03-05 14-07-09.txt");
+  EXPECT_EQ(ProposedFileName("Courbe", {2031, 12, 31, 0, 0, 0}, "png"),
+            "Courbe 2031-12-31 00-00-00.png");
 }
 
 TEST(AcquisitionGate, RefusesASecondAcquisitionAndHoldsTheTablesCommands) {

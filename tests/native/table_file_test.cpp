@@ -54,46 +54,5 @@ TEST(TableFile, TheCsvSeparatorIsTheListSeparatorUnlessItWouldBreakTheFile) {
   }
 }
 
-TEST(TableFile, AFileHoldsWhatItsNameSaysWhateverTheTypeListShows) {
-  using enum TableFileType;
-  struct Case {
-    const wchar_t* name;
-    unsigned listPosition;  // 1: text, 2: CSV
-    TableFileType type;
-  };
-  for (const Case& c :
-       {// The name's extension, in any case.
-        Case{L"x.csv", 1, kCsv}, Case{L"C:\\Mesures\\X.CSV", 1, kCsv}, Case{L".Csv", 1, kCsv},
-        Case{L"x.txt", 2, kText}, Case{L"x.TxT", 2, kText}, Case{L"x.csv.txt", 2, kText},
-        // Otherwise the type chosen in the list.
-        Case{L"x.dat", 2, kCsv}, Case{L"x.dat", 1, kText}, Case{L"C:\\essai.csv\\x", 1, kText},
-        Case{L"xcsv", 2, kCsv}, Case{L"x.csvx", 1, kText}, Case{L"x.tx", 2, kCsv}}) {
-    EXPECT_EQ(TableFileTypeOf(c.name, c.listPosition), c.type) << c.name << " " << c.listPosition;
-  }
-}
-
-TEST(TableFile, PickingATypeChangesTheOtherTypesExtensionInTheNameAndNothingElse) {
-  using enum TableFileType;
-  struct Case {
-    const wchar_t* name;
-    TableFileType picked;
-    const wchar_t* shown;
-  };
-  for (const Case& c :
-       {Case{L"Talvorne 2024-03-05 14-07-09.txt", kCsv, L"Talvorne 2024-03-05 14-07-09.csv"},
-        Case{L"C:\\Mesures\\essai.CSV", kText, L"C:\\Mesures\\essai.txt"},
-        Case{L"essai.Csv", kCsv, L"essai.Csv"}, Case{L"essai.TXT", kText, L"essai.TXT"},
-        // A bare name takes the type's extension when the file is saved, not before.
-        Case{L"essai", kCsv, L"essai"}, Case{L"essai.dat", kText, L"essai.dat"},
-        Case{L"", kCsv, L""}}) {
-    EXPECT_EQ(NameForTableFileType(c.name, c.picked), c.shown) << c.name;
-  }
-}
-
-TEST(TableFile, TheProposedNameTellsWhenTheTableWasSaved) {
-  EXPECT_EQ(ProposedTableFileName({2024, 3, 5, 14, 7, 9}), "Talvorne 2024-03-05 14-07-09.txt");
-  EXPECT_EQ(ProposedTableFileName({2031, 12, 31, 0, 0, 0}), "Talvorne 2031-12-31 00-00-00.txt");
-}
-
 }  // namespace
 }  // namespace talvorne

@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <dlgs.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -141,26 +140,6 @@ TEST(FileMenu, TheTablesItemsWaitForATableAndAddToZuruzevuGetsItAsANewPage) {
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
 }
 
-// The shortcut's key as the keyboard brings it to the control with the focus, Ctrl held.
-void PressCtrl(HWND focus, char key) {
-  SetFocus(focus);
-  BYTE keys[256] = {};
-  GetKeyboardState(keys);
-  keys[VK_CONTROL] = 0x80;
-  SetKeyboardState(keys);
-  PostMessageW(focus, WM_KEYDOWN, static_cast<WPARAM>(key), 0x00000001);
-  PostMessageW(focus, WM_KEYUP, static_cast<WPARAM>(key), 0xC0000001);
-  Pump();
-  keys[VK_CONTROL] = 0;
-  SetKeyboardState(keys);
-}
-
-void EmptyTheClipboard() {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  CloseClipboard();
-}
-
 TEST(FileMenu, CopyPutsTheTableOnTheClipboardAsRegressiDoesCtrlCOutsideTheTextBoxes) {
   ProgramWindows windows(FormatSettings{","});
   TForm1& form = windows.Main();
@@ -175,11 +154,11 @@ TEST(FileMenu, CopyPutsTheTableOnTheClipboardAsRegressiDoesCtrlCOutsideTheTextBo
   EXPECT_EQ(Narrow(ClipboardText()), table + "\r\n");
 
   EmptyTheClipboard();
-  PressCtrl(form.Button3.Handle(), 'C');
+  PressKey(form.Button3.Handle(), 'C', true);
   EXPECT_EQ(Narrow(ClipboardText()), table + "\r\n");
   // In a text box, Ctrl+C copies what is selected there.
   SendMessageW(form.Memo1.Handle(), EM_SETSEL, 0, 1);
-  PressCtrl(form.Memo1.Handle(), 'C');
+  PressKey(form.Memo1.Handle(), 'C', true);
   EXPECT_EQ(ClipboardText(), L"t");
 }
 
@@ -231,37 +210,6 @@ std::optional<ULONGLONG> TimeOfName(const std::wstring& name) {
   if (!SystemTimeToFileTime(&told, &time)) return std::nullopt;
   return (ULONGLONG{time.dwHighDateTime} << 32) | time.dwLowDateTime;
 }
-
-// What the user does in the Save dialog: picks a type, 1 for text and 2 for CSV, then types a name
-// (a bare one lands in the folder the dialog opened in), or keeps the one shown when given none.
-// Any other box gets its first button.
-struct SaveDialogUser {
-  std::wstring name;
-  int type = 1;
-  std::wstring proposed;  // the name the dialog came up with
-  std::wstring shown;     // the name in the box once the type was picked
-
-  void Will(std::wstring typed, int chosen) {
-    name = std::move(typed);
-    type = chosen;
-  }
-
-  bool Answer(HWND box) {
-    const HWND types = GetDlgItem(box, cmb1);
-    if (types == nullptr) return false;
-    const HWND edit =
-        FindWindowExW(FindWindowExW(GetDlgItem(box, cmb13), nullptr, L"ComboBox", nullptr), nullptr,
-                      L"Edit", nullptr);
-    proposed = TextOf(edit);
-    SendMessageW(types, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
-    SendMessageW(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
-    shown = TextOf(edit);
-    if (!name.empty()) SetWindowTextW(edit, name.c_str());
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-    return true;
-  }
-};
 
 TEST(FileMenu, SavesTheTableAsTextOrCsvWhereTheSaveDialogSays) {
   const ScratchDocuments documents;

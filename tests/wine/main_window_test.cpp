@@ -279,14 +279,14 @@ TEST(MainWindow, LabelsFitTheirText) {
 TEST(MainWindow, MenuBar) {
   ProgramWindows windows;
   const HMENU bar = GetMenu(windows.Main().Handle());
-  ASSERT_EQ(GetMenuItemCount(bar), 3);
+  ASSERT_EQ(GetMenuItemCount(bar), 4);
   wchar_t text[64];
-  const wchar_t* const bars[] = {L"Fichier", L"Debug", L"?"};
-  for (int i = 0; i < 3; ++i) {
+  const wchar_t* const bars[] = {L"Fichier", L"Affichage", L"Debug", L"?"};
+  for (int i = 0; i < 4; ++i) {
     GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
     EXPECT_STREQ(text, bars[i]);
   }
-  EXPECT_EQ(GetSubMenu(bar, 2), nullptr);
+  EXPECT_EQ(GetSubMenu(bar, 3), nullptr);
 
   // The shortcuts are told after a tab, where Windows aligns them.
   const HMENU file = GetSubMenu(bar, 0);
@@ -299,7 +299,13 @@ TEST(MainWindow, MenuBar) {
   }
   EXPECT_TRUE(GetMenuState(file, 3, MF_BYPOSITION) & MF_SEPARATOR);
 
-  const HMENU debug = GetSubMenu(bar, 1);
+  const HMENU view = GetSubMenu(bar, 1);
+  ASSERT_EQ(GetMenuItemCount(view), 1);
+  EXPECT_EQ(GetMenuItemID(view, 0), static_cast<UINT>(IDM_SHOW_CURVE));
+  GetMenuStringW(view, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Courbe\tCtrl+G");
+
+  const HMENU debug = GetSubMenu(bar, 2);
   ASSERT_EQ(GetMenuItemCount(debug), 2);
   EXPECT_EQ(GetMenuItemID(debug, 0), static_cast<UINT>(IDM_DEBUG_ON));
   GetMenuStringW(debug, 0, text, 64, MF_BYPOSITION);

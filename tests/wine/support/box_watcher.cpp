@@ -1,7 +1,11 @@
 #include "tests/wine/support/box_watcher.h"
 
+#include <dlgs.h>
+
 #include <algorithm>
 #include <utility>
+
+#include "tests/wine/support/child_process.h"
 
 namespace talvorne::testing {
 namespace {
@@ -115,6 +119,31 @@ void BoxWatcher::Watch() {
     }
     Sleep(20);
   }
+}
+
+bool SaveDialogUser::Answer(HWND box) {
+  const HWND list = GetDlgItem(box, cmb1);
+  if (list == nullptr) return false;
+  const HWND edit =
+      FindWindowExW(FindWindowExW(GetDlgItem(box, cmb13), nullptr, L"ComboBox", nullptr), nullptr,
+                    L"Edit", nullptr);
+  proposed = TextOf(edit);
+  types.clear();
+  const auto count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    wchar_t item[256] = {};
+    if (SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 256) {
+      SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+    }
+    types.emplace_back(item);
+  }
+  SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(type - 1), 0);
+  SendMessageW(box, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(list));
+  shown = TextOf(edit);
+  if (!name.empty()) SetWindowTextW(edit, name.c_str());
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  return true;
 }
 
 }  // namespace talvorne::testing

@@ -56,4 +56,22 @@ class BoxWatcher {
   std::thread thread_;
 };
 
+// What the user does in the Save dialog, as a BoxWatcher's answer: picks a type, counted from 1 in
+// the dialog's list, then types a name (a bare one lands in the folder the dialog opened in), or
+// keeps the one shown when given none. Any other box is left to the watcher.
+struct SaveDialogUser {
+  std::wstring name;
+  int type = 1;
+  std::wstring proposed;            // the name the dialog came up with
+  std::wstring shown;               // the name in the box once the type was picked
+  std::vector<std::wstring> types;  // the dialog's list
+
+  void Will(std::wstring typed, int chosen) {
+    name = std::move(typed);
+    type = chosen;
+  }
+
+  bool Answer(HWND box);
+};
+
 }  // namespace talvorne::testing

@@ -52,4 +52,23 @@ std::wstring ClipboardText() {
   return text;
 }
 
+void EmptyTheClipboard() {
+  for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) Sleep(20);
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+void PressKey(HWND focus, WPARAM key, bool withCtrl) {
+  SetFocus(focus);
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = withCtrl ? 0x80 : 0;
+  SetKeyboardState(keys);
+  PostMessageW(focus, WM_KEYDOWN, key, 0x00000001);
+  PostMessageW(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001));
+  Pump();
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+}
+
 }  // namespace talvorne::testing

@@ -32,5 +32,10 @@ RECT RectInClient(HWND control);
 
 // The Unicode text on the clipboard, asked for again while another program holds it.
 std::wstring ClipboardText();
+void EmptyTheClipboard();
+
+// The key as the keyboard brings it to the control with the focus, Ctrl held or not, through the
+// program's message loop.
+void PressKey(HWND focus, WPARAM key, bool withCtrl = false);
 
 }  // namespace talvorne::testing
