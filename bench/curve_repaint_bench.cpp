@@ -13,7 +13,6 @@
 
 #include "bench/shell_bench_records.h"
 #include "decoding/curve.h"
-#include "decoding/record_texts.h"
 #include "tests/wine/support/program_windows.h"
 #include "win32/offscreen_picture.h"
 #include "win32/png_encoding.h"
@@ -72,9 +71,7 @@ bool MeasureRecord(const RecordChoice& choice) {
   ProgramWindows windows;
   TForm1& form = windows.Main();
   CurveWindow& courbe = form.curveWindow;
-  const Curve curve = DecodeCurve(WaveformRecord(record));
-  const RecordTexts texts = DescribeRecord(curve, ".");
-  courbe.ShowCurve(curve, texts.sweepLabel, texts.amplitudeLabel);
+  courbe.ShowCurve(DecodeCurve(WaveformRecord(record)));
   form.Courbe1Click();
   bool met = true;
   for (const SIZE& outer : kWindowSizes) {

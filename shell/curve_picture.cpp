@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "decoding/pixel_columns.h"
+#include "decoding/record_texts.h"
 #include "shell/shell_texts.h"
 #include "win32/dpi.h"
 #include "win32/owned_handles.h"
@@ -144,9 +145,11 @@ std::vector<POINT> ChannelPoints(const PlotGeometry& geometry, const std::vector
 
 }  // namespace
 
-void CurvePicture::Show(Curve curve, std::string sweepText, std::string amplitudeText) {
+void CurvePicture::Show(Curve curve) {
   curve_ = std::move(curve);
-  headerTexts_ = {std::move(sweepText)};
+  RecordTexts labels = DescribeRecord(*curve_, settings_.decimalSeparator);
+  const std::string& amplitudeText = labels.amplitudeLabel;  // its lines separated by a CR
+  headerTexts_ = {std::move(labels.sweepLabel)};
   for (std::size_t start = 0;;) {
     const std::size_t end = amplitudeText.find('\r', start);
     headerTexts_.push_back(amplitudeText.substr(start, end - start));

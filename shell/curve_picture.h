@@ -32,9 +32,8 @@ class CurvePicture {
  public:
   explicit CurvePicture(const FormatSettings& settings) : settings_(settings) {}
 
-  // The curve of a complete table, with the texts that Label8 and Label9 show for it (Label9's
-  // lines separated by a CR).
-  void Show(Curve curve, std::string sweepText, std::string amplitudeText);
+  // The curve of a complete table; above it, what Label8 and Label9 show for it.
+  void Show(Curve curve);
 
   // What the picture says in words: the line before the first table, then the sweep's and the
   // amplitude's lines, separated by CR LF.

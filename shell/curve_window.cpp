@@ -30,8 +30,8 @@ void CurveWindow::Open(HWND owner) {
   BringToForeground(Handle());
 }
 
-void CurveWindow::ShowCurve(Curve curve, std::string sweepText, std::string amplitudeText) {
-  picture_.Show(std::move(curve), std::move(sweepText), std::move(amplitudeText));
+void CurveWindow::ShowCurve(Curve curve) {
+  picture_.Show(std::move(curve));
   if (plot_) plot_->Redraw();
 }
 

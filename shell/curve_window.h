@@ -27,8 +27,8 @@ class CurveWindow : public Window {
 
   // Made, owned by the window, the first time; shown, restored and brought forward each time.
   void Open(HWND owner);
-  // The curve of a complete table and the texts of Label8 and Label9 for it.
-  void ShowCurve(Curve curve, std::string sweepText, std::string amplitudeText);
+  // The curve of a complete table.
+  void ShowCurve(Curve curve);
 
   // "Copier l'image": the picture as a bitmap (CF_DIB) and as an enhanced metafile.
   void CopyPicture();

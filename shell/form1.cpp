@@ -176,8 +176,7 @@ void TForm1::WriteSamples(const Curve& curve) {
   RichEdit3.SetText(samples.timeVoltageTrace);
   Button5.SetEnabled(true);
   EnableTableMenuItems();
-  const RecordTexts description = DescribeRecord(curve, settings_.decimalSeparator);
-  curveWindow.ShowCurve(curve, description.sweepLabel, description.amplitudeLabel);
+  curveWindow.ShowCurve(curve);
 }
 
 void TForm1::EnableTableMenuItems() {

@@ -45,8 +45,7 @@ std::vector<std::uint8_t> SquareWaves() {
 
 // The square waves as an acquisition gives them to the window, without the conversion's pause.
 void ShowSquareWaves(CurveWindow& window) {
-  window.ShowCurve(DecodeCurve(WaveformRecord(SquareWaves())), "Balayage : 0,001 s",
-                   "Amplitude CH 1 : 50 mV\rCH2 : 5000 mV");
+  window.ShowCurve(DecodeCurve(WaveformRecord(SquareWaves())));
 }
 
 // The plot as the screen shows it, red green blue in each pixel's low three bytes.
