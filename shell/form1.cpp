@@ -77,6 +77,7 @@ void TForm1::BindControls() {
   Label5 = Label(layout.Control("Label5"));
   Label6 = Label(layout.Control("Label6"));
   Label7 = Label(layout.Control("Label7"));
+  panelTexts_.emplace(ProgressBar1, std::vector{Memo1}, std::vector{RichEdit1, RichEdit3});
 }
 
 void TForm1::FormCreate() {
@@ -162,18 +163,20 @@ void TForm1::WriteRecordDescription(const Curve& curve) {
   const RecordTexts description = DescribeRecord(curve, settings_.decimalSeparator);
   Label8.SetText(description.sweepLabel);
   Label9.SetText(description.amplitudeLabel);
-  Memo1.SetText(description.headerLines);
+  panelTexts_->SetText(Memo1, description.headerLines);
+  panelTexts_->WriteShown();
 }
 
 void TForm1::WriteSamples(const Curve& curve) {
   ProgressBar1.SetRange(0, curve.sampleCount);
   ProgressBar1.SetVisible(true);
   const SampleTexts samples = ConvertSamples(curve, settings_.decimalSeparator);
+  panelTexts_->SetText(Memo1, samples.table);
+  panelTexts_->SetText(RichEdit1, samples.sampleByteTrace);
+  panelTexts_->SetText(RichEdit3, samples.timeVoltageTrace);
+  // With the panel shown, the bar follows the texts as they reach their boxes.
+  panelTexts_->WriteShown();
   ProgressBar1.SetPosition(curve.sampleCount);
-  // Each control gets its whole text in one call.
-  Memo1.SetText(samples.table);
-  RichEdit1.SetText(samples.sampleByteTrace);
-  RichEdit3.SetText(samples.timeVoltageTrace);
   Button5.SetEnabled(true);
   EnableTableMenuItems();
   curveWindow.ShowCurve(curve);
@@ -196,6 +199,7 @@ void TForm1::N1Click() {
 void TForm1::On1Click() {
   SetOuterWidth(kDebugWidth);
   ShowDebugPanel(true);
+  panelTexts_->WriteShown();
 }
 
 void TForm1::Off1Click() {

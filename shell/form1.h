@@ -11,6 +11,7 @@
 #include "shell/format_settings.h"
 #include "shell/table_saver.h"
 #include "win32/controls.h"
+#include "win32/deferred_texts.h"
 #include "win32/modal_work.h"
 #include "win32/window.h"
 
@@ -86,6 +87,8 @@ class TForm1 : public Window, public AcquisitionView {
 
   const FormatSettings& settings_;
   TableSaver saver_;
+  // The texts of Memo1, RichEdit1 and RichEdit3, written into them while the debug panel is shown.
+  std::optional<DeferredTexts> panelTexts_;
   Acquisition acquisition_;
   std::optional<ModalWorkEndNotice> modalWorkEnded_;
 };

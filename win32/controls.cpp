@@ -108,6 +108,13 @@ void ProgressBar::SetPosition(int position) const {
   SendMessageW(Handle(), PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
+void ProgressBar::ShowShare(std::size_t done, std::size_t total) const {
+  PBRANGE range{};
+  SendMessageW(Handle(), PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+  const double share = total == 0 ? 1.0 : static_cast<double>(done) / static_cast<double>(total);
+  SetPosition(range.iLow + static_cast<int>(share * (range.iHigh - range.iLow)));
+}
+
 int ProgressBar::Position() const {
   return static_cast<int>(SendMessageW(Handle(), PBM_GETPOS, 0, 0));
 }

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -67,6 +68,8 @@ class ProgressBar : public Control {
   void SetRange(int minimum, int maximum) const;
   void SetPosition(int position) const;
   int Position() const;
+  // The position that far into the range: done of total.
+  void ShowShare(std::size_t done, std::size_t total) const;
 };
 
 }  // namespace talvorne
