@@ -77,8 +77,9 @@ using State = DeferredTexts::Box::State;
 
 constexpr UINT_PTR kSubclassId = 0x7e47;
 
-// A slice takes about this long to write, so that the window answers several times a second.
-constexpr double kSliceSeconds = 0.020;
+// A slice takes about this long to write, so that the window answers several times a second; each
+// one costs some 15 ms whatever its length, so shorter ones would slow the whole write down.
+constexpr double kSliceSeconds = 0.050;
 constexpr std::size_t kFirstSliceLength = 4096;
 constexpr std::size_t kShortestSlice = 1024;
 constexpr std::size_t kLongestSlice = std::size_t{1} << 20;
@@ -117,10 +118,12 @@ void WriteSlice(DeferredTexts::Box& box, std::size_t length) {
     box.Send(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(slice.c_str()));
   }
   box.written = end;
-  // The box keeps its first lines on view while it fills.
+  if (end < box.text.size()) return;
+  // Moving the caret away from the end would cost each further slice as much again: it goes back
+  // to the start once, at the end.
   box.Send(EM_SETSEL, 0, 0);
   box.Send(EM_SCROLLCARET);
-  if (end == box.text.size()) box.Complete();
+  box.Complete();
 }
 
 // Messages that read or change the laid-out text, or the selection in it: the box must hold the

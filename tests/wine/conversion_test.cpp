@@ -9,11 +9,14 @@
 
 #include <cstring>
 
+#include "decoding/curve.h"
+#include "decoding/sample_texts.h"
 #include "resources/resource_ids.h"
 #include "tests/support/record_builder.h"
 #include "tests/wine/support/box_watcher.h"
 #include "tests/wine/support/program_windows.h"
 #include "win32/guarded_call.h"
+#include "win32/text_encoding.h"
 
 namespace talvorne {
 namespace {
@@ -156,6 +159,57 @@ TEST(Conversion, RecordsThatCannotBeATableLeaveEveryTextAsItWas) {
   EXPECT_EQ(shown(), table);
   EXPECT_EQ(form.ProgressBar1.Position(), 3);
   EXPECT_TRUE(form.Button5.Enabled());
+}
+
+// The debug panel's three texts as every reader gets them: the boxes' own, and what another
+// program's WM_GETTEXT gets from the rich edits (CR LF paragraphs).
+std::vector<std::string> PanelTexts(const TForm1& form) {
+  return {form.Memo1.Text(), form.RichEdit1.Text(), form.RichEdit3.Text(),
+          form.RichEdit1.Control::Text(), form.RichEdit3.Control::Text()};
+}
+
+std::string WithCrLf(const std::string& paragraphs) {
+  std::string text;
+  for (const char c : paragraphs) text += c == '\r' ? std::string("\r\n") : std::string(1, c);
+  return text;
+}
+
+TEST(Conversion, ThePanelsTextsAreTheSameWrittenHiddenShownOrWhenShownLater) {
+  RecordBuilder builder = RecordBuilder::TwoChannels(6250);
+  builder.ChannelCharacter('1').TimebaseCode(16).VoltsCode(1, 6).VoltsCode(2, 3);
+  for (int i = 1; i <= 6250; ++i) {
+    builder.Sample(1, i, static_cast<std::int16_t>(i * 37 % 2001 - 1000));
+    builder.Sample(2, i, static_cast<std::int16_t>(-i));
+  }
+  const std::vector<std::uint8_t> record = builder.Bytes();
+  const SampleTexts made = ConvertSamples(DecodeCurve(WaveformRecord(record)), ".");
+  const std::vector<std::string> expected{made.table, made.sampleByteTrace, made.timeVoltageTrace,
+                                          WithCrLf(made.sampleByteTrace),
+                                          WithCrLf(made.timeVoltageTrace)};
+
+  ProgramWindows hidden;
+  TForm1& later = hidden.Main();
+  later.ConvertRecord(record);
+  EXPECT_EQ(PanelTexts(later), expected) << "read while the panel is hidden";
+  later.On1Click();
+  EXPECT_EQ(PanelTexts(later), expected) << "written when the panel is shown";
+  // A line count needs the text laid out: a box not yet written takes it first.
+  later.Off1Click();
+  later.ConvertRecord(record);
+  EXPECT_EQ(SendMessageW(later.Memo1.Handle(), EM_GETLINECOUNT, 0, 0), 2 + 6250 + 1);
+
+  ProgramWindows shown;
+  TForm1& form = shown.Main();
+  form.On1Click();
+  form.ConvertRecord(record);
+  EXPECT_EQ(PanelTexts(form), expected) << "written in slices while shown";
+  // As after one WM_SETTEXT: editable again, the caret and the view at the first line.
+  for (const HWND box : {form.Memo1.Handle(), form.RichEdit1.Handle(), form.RichEdit3.Handle()}) {
+    EXPECT_EQ(GetWindowLongW(box, GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_EQ(SendMessageW(box, EM_GETSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(box, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  }
+  EXPECT_EQ(form.ProgressBar1.Position(), 6250);
 }
 
 TEST(Conversion, ThePauseKeepsTheWindowAliveWithoutKeepingAProcessorBusy) {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "resources/resource_ids.h"
 #include "tests/support/record_builder.h"
 #include "tests/wine/support/oscilloscope_session.h"
 #include "tests/wine/support/stand_in_zuruzevu.h"
@@ -364,6 +365,28 @@ TEST(DeviceLink, ClosingDuringThePauseEndsTheProgramCleanly) {
   scenario.Acquisition(Reply().Header(HeaderFor(20116)).Record(Record5000()));
   OscilloscopeSession talvorne(&scenario);
   ASSERT_TRUE(InThePauseOfAnAcquisition(talvorne));
+  EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
+  EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_close"),
+            std::vector<std::string>{"usb_close handle1 -> 0"});
+  EXPECT_TRUE(talvorne.Boxes().empty());
+}
+
+TEST(DeviceLink, ClosingDuringALongFillOfTheShownPanelEndsTheProgramCleanly) {
+  // The most samples the window takes, in the debug panel's boxes: seconds of filling under Wine.
+  const std::vector<std::uint8_t> record = RecordBuilder::OneChannel(65536).Bytes();
+  FakeUsbScenario scenario = OneOscilloscope();
+  scenario.Acquisition(Reply().Header(HeaderFor(record.size())).Record(record));
+  OscilloscopeSession talvorne(&scenario);
+  PostMessageW(talvorne.Window(), WM_COMMAND, MAKEWPARAM(IDM_DEBUG_ON, 0), 0);
+  ASSERT_TRUE(InThePauseOfAnAcquisition(talvorne));
+  const HWND bar = talvorne.Control("ProgressBar1");
+  LRESULT position = 0;
+  for (int i = 0; i < 500 && (position == 0 || position == 65536); ++i) {
+    Sleep(20);
+    position = SendMessageW(bar, PBM_GETPOS, 0, 0);
+  }
+  ASSERT_GT(position, 0);
+  ASSERT_LT(position, 65536) << "the fill was over before the close";
   EXPECT_EQ(talvorne.Close(), std::optional<DWORD>(0));
   EXPECT_EQ(Calls(talvorne.UsbLog(), "usb_close"),
             std::vector<std::string>{"usb_close handle1 -> 0"});

@@ -5,9 +5,11 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <fstream>
 #include <sstream>
@@ -15,6 +17,7 @@
 #include <thread>
 
 #include "decoding/curve.h"
+#include "decoding/sample_texts.h"
 #include "decoding/waveform_record.h"
 #include "resources/resource_ids.h"
 #include "shell/format_settings.h"
@@ -138,6 +141,49 @@ TEST(FileMenu, TheTablesItemsWaitForATableAndAddToZuruzevuGetsItAsANewPage) {
   EXPECT_FALSE(IsWindowVisible(form.Handle()));
   MSG quit;
   EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+}
+
+// While the debug panel's boxes fill after the pause, "Régressi" waits for the whole table and a
+// key typed into the table does not land in it.
+TEST(FileMenu, RegressiAndTypingDuringAShownFillLeaveTheTableWhole) {
+  ScratchFolder zuruzevu;
+  const StandInZuruzevuReaper reaper({zuruzevu.Path()});
+  ChildProcess running(PlaceStandInZuruzevu(zuruzevu.Path()));
+  ASSERT_TRUE(WaitForZuruzevuEvent(zuruzevu.Path(), "register", 20s));
+  ProgramWindows windows;
+  TForm1& form = windows.Main();
+  form.On1Click();
+  constexpr int kSamples = 6250;
+  RecordBuilder record = RecordBuilder::TwoChannels(kSamples);
+  record.ChannelCharacter('1').TimebaseCode(16).VoltsCode(1, 4).VoltsCode(2, 6).Sample(1, 9, -3);
+
+  // Once the bar has moved into the fill, from another thread, as the user would.
+  std::atomic<bool> clickedDuringTheFill = false;
+  std::thread user([&] {
+    for (int i = 0; i < 20000 && !clickedDuringTheFill; ++i) {
+      DWORD_PTR position = 0;
+      SendMessageTimeoutW(form.ProgressBar1.Handle(), PBM_GETPOS, 0, 0, SMTO_NORMAL, 1000,
+                          &position);
+      if (position > kSamples / 10 && position < kSamples / 2) {
+        PostMessageW(form.Memo1.Handle(), WM_CHAR, 'x', 0);
+        PostMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(form.Button5.Handle()),
+                                                           BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form.Button5.Handle()));
+        clickedDuringTheFill = true;
+      }
+      Sleep(1);
+    }
+  });
+  form.ConvertRecord(record.Bytes());
+  user.join();
+  ASSERT_TRUE(clickedDuringTheFill);
+  ASSERT_TRUE(WaitForZuruzevuEvent(zuruzevu.Path(), "clipboard", 10s));
+  Pump();
+  const std::string table = ConvertSamples(DecodeCurve(WaveformRecord(record.Bytes())), ".").table;
+  EXPECT_EQ(form.Memo1.Text(), table);
+  EXPECT_EQ(LastTableReceived(zuruzevu.Path()), table);
+  const auto events = ZuruzevuEvents(zuruzevu.Path());
+  EXPECT_EQ(std::count(events.begin(), events.end(), std::string("execute CLIP|LOAD")), 1);
 }
 
 TEST(FileMenu, CopyPutsTheTableOnTheClipboardAsRegressiDoesCtrlCOutsideTheTextBoxes) {
