@@ -22,6 +22,7 @@
 
 #include "bench/bench_watchdog.h"
 #include "bench/control_check.h"
+#include "bench/own_process.h"
 #include "bench/process_memory.h"
 #include "bench/shell_bench_records.h"
 #include "decoding/curve.h"
@@ -203,34 +204,10 @@ std::string Outcome(DWORD exitCode) {
 
 // Runs this program again as the measuring process for one record and stage.
 DWORD MeasureInOwnProcess(const char* record, const char* stage, const Budgets& budgets) {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring command = L"\"" + std::wstring(self) + L"\" " + Widen(record) + L" " + Widen(stage) +
-                         L" " + std::to_wstring(budgets.seconds) + L" " +
-                         std::to_wstring(budgets.gib);
-  const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
-  SetHandleInformation(output, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = output;
-  PROCESS_INFORMATION child{};
-  std::fflush(stdout);
-  if (!CreateProcessW(self, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
-                      &child)) {
-    std::printf("  could not start the measuring process (error %lu)\n", GetLastError());
-    return EXIT_FAILURE;
-  }
-  const auto deadline = static_cast<DWORD>(budgets.seconds * 1000) + kChildGraceMs;
-  if (WaitForSingleObject(child.hProcess, deadline) == WAIT_TIMEOUT) {
-    TerminateProcess(child.hProcess, STILL_ACTIVE);
-    WaitForSingleObject(child.hProcess, INFINITE);
-  }
-  DWORD exitCode = EXIT_FAILURE;
-  GetExitCodeProcess(child.hProcess, &exitCode);
-  CloseHandle(child.hThread);
-  CloseHandle(child.hProcess);
-  return exitCode;
+  return RunThisProgramAgain(Widen(record) + L" " + Widen(stage) + L" " +
+                                 std::to_wstring(budgets.seconds) + L" " +
+                                 std::to_wstring(budgets.gib),
+                             static_cast<DWORD>(budgets.seconds * 1000) + kChildGraceMs);
 }
 
 int MeasureEach(const Budgets& budgets) {
