@@ -80,7 +80,7 @@ constexpr UINT_PTR kSubclassId = 0x7e47;
 // A slice takes about this long to write, so that the window never stands still for long; each
 // EM_REPLACESEL costs Wine some 15 ms or more whatever its length, so shorter slices would slow
 // the whole write down.
-constexpr double kSliceSeconds = 0.100;
+constexpr double kSliceSeconds = 0.070;
 constexpr std::size_t kFirstSliceLength = 4096;
 constexpr std::size_t kShortestSlice = 1024;
 constexpr std::size_t kLongestSlice = std::size_t{1} << 20;
