@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <fstream>
@@ -28,7 +30,7 @@ using testing::MainWindowControl;
 using testing::TextOf;
 
 constexpr auto kWindowTimeout = 30s;
-constexpr auto kPanelTimeout = 5s;
+constexpr auto kPanelTimeout = 20s;
 constexpr auto kConnexionTimeout = 10s;
 // The exchange may take 9 s when the instrument is silent, the conversion pauses 2 s by design.
 constexpr auto kTableTimeout = 30s;
@@ -98,7 +100,19 @@ class ScriptedAcquisition {
 
   bool ShowDebugPanel() {
     PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IDM_DEBUG_ON, 0), 0);
-    if (WaitUntil([&] { return IsWindowVisible(Control("Memo1")) != FALSE; }, kPanelTimeout)) {
+    // Shown, the panel's boxes take their texts in slices, each read-only while it fills.
+    const auto filled = [&] {
+      for (const char* name : {"Memo1", "RichEdit1", "RichEdit3"}) {
+        const HWND box = Control(name);
+        if (!IsWindowVisible(box) || (GetWindowLongW(box, GWL_STYLE) & ES_READONLY) != 0) {
+          return false;
+        }
+      }
+      const HWND bar = Control("ProgressBar1");
+      return SendMessageW(bar, PBM_GETPOS, 0, 0) == SendMessageW(bar, PBM_GETRANGE, FALSE, 0);
+    };
+    // Between two boxes none is read-only for a moment: the fill is over once that lasts.
+    if (WaitUntil([&] { return filled() && (Sleep(250), filled()); }, kPanelTimeout)) {
       std::cout << "Debug > On : panneau de mise au point affiché\n";
       return true;
     }
