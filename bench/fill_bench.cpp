@@ -47,12 +47,6 @@ constexpr double kSecondsBudget = 300;
 constexpr std::uint64_t kMemoryBudget = 8ull << 30;
 constexpr DWORD kChildGraceMs = 60'000;
 
-struct RecordChoice {
-  const char* name;
-  const char* description;
-  std::vector<std::uint8_t> (*make)();
-};
-
 constexpr RecordChoice kRecords[] = {
     {"usual", "two channels, N = 6250", UsualTwoChannelRecord},
     {"longest", "one channel, N = 65536 (the most the window takes)",

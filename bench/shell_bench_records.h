@@ -14,4 +14,11 @@ std::vector<std::uint8_t> LongestAcceptedOneChannelRecord();
 // One channel of 8,388,575 samples: 16,777,215 bytes.
 std::vector<std::uint8_t> LargestOneChannelRecord();
 
+// A record as a benchmark names it on its command line and describes it in its output.
+struct RecordChoice {
+  const char* name;
+  const char* description;
+  std::vector<std::uint8_t> (*make)();
+};
+
 }  // namespace talvorne::bench

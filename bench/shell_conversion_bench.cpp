@@ -45,12 +45,6 @@ constexpr double kDefaultGibBudget = 8;
 // The parent gives a child this much longer than its own watchdog before ending it.
 constexpr DWORD kChildGraceMs = 60'000;
 
-struct RecordChoice {
-  const char* name;
-  const char* description;
-  std::vector<std::uint8_t> (*make)();
-};
-
 constexpr RecordChoice kRecords[] = {
     {"usual", "two channels, N = 6250 (25116 bytes)", UsualTwoChannelRecord},
     {"largest", "one channel, N = 8388575 (16777215 bytes)", LargestOneChannelRecord},

@@ -19,7 +19,7 @@ struct DeferredTexts::Box {
   bool richEdit;
   State state = State::kWritten;
   std::wstring text;
-  // How much of the text the box holds while it is being written.
+  // How much of the text the box holds; none until its write begins.
   std::size_t written = 0;
   // The box's own messages from this file pass untouched.
   bool sendingOwn = false;
@@ -32,12 +32,14 @@ struct DeferredTexts::Box {
     return result;
   }
 
+  // The box holds its text: nothing more is answered for it.
   void Complete() {
     Send(EM_SETREADONLY, FALSE);
     state = State::kWritten;
     text = std::wstring();
-    written = 0;
   }
+
+  bool WaitingToBeShown() const { return state != State::kWritten && Control(window).Visible(); }
 
   void WriteWhole() {
     Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -48,7 +50,8 @@ struct DeferredTexts::Box {
   std::wstring View(bool crLf) const {
     if (!crLf) return text;
     std::wstring view;
-    view.reserve(text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\r')));
+    view.reserve(text.size() +
+                 static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\r')));
     for (const wchar_t c : text) {
       view += c;
       if (c == L'\r') view += L'\n';
@@ -57,7 +60,8 @@ struct DeferredTexts::Box {
   }
 
   std::size_t Length(bool crLf) const {
-    return text.size() + (crLf ? static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\r')) : 0);
+    return text.size() +
+           (crLf ? static_cast<std::size_t>(std::count(text.begin(), text.end(), L'\r')) : 0);
   }
 
   // Copies at most capacity - 1 characters and a terminating null; the count copied.
@@ -108,7 +112,8 @@ std::size_t LineBoundaryAfter(const std::wstring& text, std::size_t position) {
 }
 
 void WriteSlice(DeferredTexts::Box& box, std::size_t length) {
-  const std::size_t end = LineBoundaryAfter(box.text, std::min(box.written + length, box.text.size()));
+  const std::size_t end =
+      LineBoundaryAfter(box.text, std::min(box.written + length, box.text.size()));
   const std::wstring slice = box.text.substr(box.written, end - box.written);
   if (box.state == State::kPending) {
     box.Send(EM_SETREADONLY, TRUE);
@@ -169,8 +174,8 @@ bool NeedsText(UINT message, State state) {
   }
 }
 
-LRESULT CALLBACK DeferredTextBox(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR data) {
+LRESULT CALLBACK DeferredTextBox(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR data) {
   auto& box = *reinterpret_cast<DeferredTexts::Box*>(data);
   if (box.state == State::kWritten || box.sendingOwn) {
     return DefSubclassProc(window, message, wParam, lParam);
@@ -242,7 +247,7 @@ void DeferredTexts::SetText(const Control& control, std::string_view text) {
 
 DeferredTexts::Box* DeferredTexts::NextShownBox() const {
   for (const auto& box : boxes_) {
-    if (box->state != Box::State::kWritten && Control(box->window).Visible()) return box.get();
+    if (box->WaitingToBeShown()) return box.get();
   }
   return nullptr;
 }
@@ -251,18 +256,15 @@ void DeferredTexts::WriteShown() {
   writing_.Run([this] {
     std::size_t total = 0;
     for (const auto& box : boxes_) {
-      if (box->state != Box::State::kWritten && Control(box->window).Visible()) {
-        total += box->text.size() - box->written;
-      }
+      if (box->WaitingToBeShown()) total += box->text.size() - box->written;
     }
     std::size_t done = 0;
     std::size_t sliceLength = kFirstSliceLength;
     while (Box* box = NextShownBox()) {
       const double start = Seconds();
-      const std::size_t before = box->state == Box::State::kPending ? 0 : box->written;
-      const std::size_t size = box->text.size();
+      const std::size_t before = box->written;
       WriteSlice(*box, sliceLength);
-      done += (box->state == Box::State::kWritten ? size : box->written) - before;
+      done += box->written - before;
       if (total > 0) bar_.ShowShare(std::min(done, total), total);
       sliceLength = NextSliceLength(sliceLength, Seconds() - start);
       if (!ProcessPendingMessages()) return;
